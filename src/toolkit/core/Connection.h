@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Engine.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace tk {
+
+// One connection to one database of an engine. The connection string is set before opening; opening
+// failures and statement failures throw DatabaseError with the engine's text.
+class Connection {
+public:
+    explicit Connection(const QString& name);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString name() const { return name_; }
+    void setEngine(std::shared_ptr<Engine> engine);
+    Engine* engine() const { return engine_.get(); }
+    const SqlDialect& dialect() const;
+
+    void setConnectionString(const QString& text) { connectionString_ = text; }
+    QString connectionString() const { return connectionString_; }
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
+
+    void open();
+    void close();
+    bool isOpen() const;
+
+    void execute(const QString& statement);
+    // Runs body in one transaction: committed when it returns, rolled back when it throws (the exception
+    // goes on).
+    void inTransaction(const std::function<void()>& body);
+
+    QSqlDatabase database() const;
+
+private:
+    QString name_;
+    QString dbName_;
+    std::shared_ptr<Engine> engine_;
+    QString connectionString_;
+    bool readOnly_ = false;
+    bool open_ = false;
+};
+
+// A command object: one statement text, executed on its connection.
+class Command {
+public:
+    explicit Command(Connection* connection = nullptr) : connection_(connection) {}
+    void setConnection(Connection* connection) { connection_ = connection; }
+    Connection* connection() const { return connection_; }
+    void setCommandText(const QString& text) { text_ = text; }
+    QString commandText() const { return text_; }
+    void execute();
+
+private:
+    Connection* connection_;
+    QString text_;
+};
+
+} // namespace tk

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SqlDialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace tk {
+
+enum class FieldType { String, Integer, AutoInc, Float, Boolean, DateTime, Memo };
+
+struct ConnectionPieces {
+    // The pieces of an OLE DB style connection string "Key=Value;Key =Value;...", keys trimmed, in lower
+    // case.
+    static QString value(const QString& connectionString, const QString& key);
+};
+
+// A database engine: how a connection string is opened, how the constructs are rendered, how statements
+// that have no meaning for the engine are carried out, and how values travel to and from it.
+class Engine {
+public:
+    virtual ~Engine() = default;
+    virtual QString name() const = 0; // "sqlite", "mssql"
+    virtual const SqlDialect& dialect() const = 0;
+
+    // Opens `db` (a fresh QSqlDatabase of this engine's driver) from the connection string; throws
+    // DatabaseError with the reason when it cannot.
+    virtual void open(QSqlDatabase& db, const QString& connectionString, bool readOnly) = 0;
+    virtual QString driverName() const = 0;
+
+    // Executes one statement; statements like "use X" or "create database" are carried out here for
+    // engines that have no server. Returns the executed query (for results). Throws DatabaseError.
+    virtual void execute(QSqlDatabase& db, const QString& statement) = 0;
+
+    virtual QVariant toDb(const QVariant& value, FieldType type) const = 0;
+    virtual QVariant fromDb(const QVariant& raw, FieldType type) const = 0;
+    // The type a result column has when a query defines no fields of its own.
+    virtual FieldType columnType(const QSqlQuery& query, int column) const = 0;
+    // The identity assigned by the last insert made through `query` (see SqlDialect::insertReturning).
+    virtual QVariant lastIdentity(QSqlQuery& query) const = 0;
+};
+
+std::unique_ptr<Engine> makeEngine(const QString& name); // "sqlite" (also for an empty name) or "mssql"
+
+} // namespace tk
