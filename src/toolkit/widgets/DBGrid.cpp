@@ -90,9 +90,16 @@ public:
 
     QString cellText(int row, int column) const {
         Field* f = fieldAt(column);
-        if (!f || row < 0 || row >= rows_ || row >= dataset_->recordCount())
+        if (!f || row < 0 || row >= rows_ || row >= shownRows())
             return {};
         return dataset_->rowDisplayText(row + 1, *f);
+    }
+
+    // The dataset's rows together with a row being inserted, which recordCount leaves out.
+    int shownRows() const {
+        if (!dataset_ || !dataset_->isActive())
+            return 0;
+        return dataset_->recordCount() + (dataset_->state() == DatasetState::Insert ? 1 : 0);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : rows_; }
@@ -164,7 +171,7 @@ public:
 
 private:
     QList<int> resolve() {
-        rows_ = dataset_ && dataset_->isActive() ? dataset_->recordCount() : 0;
+        rows_ = shownRows();
         if (!explicit_) {
             columns_.clear();
             if (dataset_)
@@ -584,13 +591,23 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
         return;
     // The user moved to another row: the dataset follows (which may post or cancel the row being edited).
     QPointer<DBGrid> self(this);
-    const bool moved = guard([&] { dataset_->setRecNo(current.row() + 1); });
+    QPointer<Dataset> ds = dataset_;
+    guard([&] {
+        int target = current.row();
+        // Leaving an untouched inserted row cancels it, and the rows below it move up by one.
+        const int inserted = ds->state() == DatasetState::Insert ? ds->recNo() - 1 : -1;
+        const bool dropsInserted = inserted >= 0 && !ds->isModified();
+        ds->checkBrowseMode();
+        if (dropsInserted && target > inserted)
+            --target;
+        if (ds)
+            ds->setRecNo(target + 1);
+    });
     if (!self)
         return;
-    if (!moved) {
-        // Refused: the grid goes back to the dataset's row once the click is over.
-        QMetaObject::invokeMethod(this, &DBGrid::syncFromDataset, Qt::QueuedConnection);
-    }
+    // Once the click is over, the selection shows the dataset's row: the same row, a row shifted by a
+    // dropped insert, or the old row when the move was refused.
+    QMetaObject::invokeMethod(this, &DBGrid::syncFromDataset, Qt::QueuedConnection);
 }
 
 void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
