@@ -36,8 +36,9 @@ private Q_SLOTS:
     void init() {
         dialogs = &tktest::installTestEnvironment();
         db = std::make_unique<tktest::TempSqlite>();
-        const std::vector<ColumnDef> columns{{QStringLiteral("ID"), QStringLiteral("int"), true, 1, {}},
-                                             {QStringLiteral("Nazev"), QStringLiteral("varchar(20)"), false, 0, {}}};
+        const std::vector<ColumnDef> columns{
+            {QStringLiteral("ID"), QStringLiteral("int"), true, 1, {}},
+            {QStringLiteral("Nazev"), QStringLiteral("varchar(20)"), false, 0, {}}};
         for (const QString& s : db->connection().dialect().createTable(QStringLiteral("Item"), columns))
             db->exec(s);
         db->exec(QStringLiteral("create unique index IxNazev on Item (Nazev)"));
@@ -74,7 +75,7 @@ private Q_SLOTS:
     void showsExactlyTheChosenButtonsSharingTheWidth_data() {
         QTest::addColumn<QList<Nav::Button>>("chosen");
         QTest::addColumn<int>("width");
-        QTest::newRow("all ten") << QList<Nav::Button>{Nav::First, Nav::Prior,  Nav::Next, Nav::Last,
+        QTest::newRow("all ten") << QList<Nav::Button>{Nav::First,  Nav::Prior,  Nav::Next, Nav::Last,
                                                        Nav::Insert, Nav::Delete, Nav::Edit, Nav::Post,
                                                        Nav::Cancel, Nav::Refresh}
                                  << 300;
@@ -243,8 +244,8 @@ private Q_SLOTS:
         QCOMPARE(name(), startEditing ? QStringLiteral("zmena") : QStringLiteral("dva"));
         QVERIFY(clicked.isEmpty());
         // The silent abort shows nothing; only Delete asked its question.
-        QCOMPARE(dialogs->texts(), button == Nav::Delete ? QStringList{QStringLiteral("Delete record?")}
-                                                         : QStringList{});
+        QCOMPARE(dialogs->texts(),
+                 button == Nav::Delete ? QStringList{QStringLiteral("Delete record?")} : QStringList{});
         // The buttons still match the unchanged state.
         QCOMPARE(nav->button(Nav::Post)->isEnabled(), startEditing);
     }
