@@ -64,7 +64,9 @@ bool pripoj(TDmKL& dm, tk::Connection& spojeni, const QString& katalog, bool jen
 } // namespace
 
 QString KLEngine(const tk::IniFile& IniSoubor) {
-    return IniSoubor.readString(kSekce, QStringLiteral("Engine"), QStringLiteral("sqlite")).trimmed().toLower();
+    return IniSoubor.readString(kSekce, QStringLiteral("Engine"), QStringLiteral("sqlite"))
+        .trimmed()
+        .toLower();
 }
 
 QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu) {
@@ -73,14 +75,16 @@ QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu) 
     return slozkaProgramu + QStringLiteral("data");
 }
 
-QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog, const QString& vychoziDataSource) {
+QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog,
+                         const QString& vychoziDataSource) {
     auto key = [&IniSoubor](const QString& name, const QString& def) {
         return IniSoubor.readString(kSekce, name, def);
     };
     QString s = QStringLiteral("Provider=SQLOLEDB.1;");
     s += QStringLiteral("Persist Security Info=") + key(QStringLiteral("PSI"), QStringLiteral("True")) + u';';
     s += key(QStringLiteral("IS"), QString()) + u';';
-    s += QStringLiteral("Work Station ID=") + key(QStringLiteral("WorkStationID"), QStringLiteral(".")) + u';';
+    s +=
+        QStringLiteral("Work Station ID=") + key(QStringLiteral("WorkStationID"), QStringLiteral(".")) + u';';
     s += QStringLiteral("Data Source =") + key(QStringLiteral("DataSource"), vychoziDataSource) + u';';
     s += QStringLiteral("Initial Catalog=") + katalog + u';';
     s += QStringLiteral("User ID=") + key(QStringLiteral("User"), QStringLiteral("resv")) + u';';
@@ -94,18 +98,20 @@ QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog, c
 
 void PripojKN(TDmKL& dm, int& ChybyPripojeni, const tk::IniFile& IniSoubor, QWidget* hlavniOkno) {
     const QString databaze = QStringLiteral("Kinemo");
-    const QString chyba = QStringLiteral(" Připojení k databási ") + databaze +
-                          QStringLiteral(" se nezdařilo !\r\n Byla již provedena instalace nové databáze ?\r\n"
-                                         " (Kinemo->Nabídka 5.Servis->4.Instalace->1.Nová databáze)");
-    if (!pripoj(dm, *dm.SpojeniKN, databaze, true, IniSoubor, hlavniOkno, QStringLiteral("Čekejte prosím na KN"),
-                chyba))
+    const QString chyba =
+        QStringLiteral(" Připojení k databási ") + databaze +
+        QStringLiteral(" se nezdařilo !\r\n Byla již provedena instalace nové databáze ?\r\n"
+                       " (Kinemo->Nabídka 5.Servis->4.Instalace->1.Nová databáze)");
+    if (!pripoj(dm, *dm.SpojeniKN, databaze, true, IniSoubor, hlavniOkno,
+                QStringLiteral("Čekejte prosím na KN"), chyba))
         ChybyPripojeni += 1;
 }
 
 void PripojKL(TDmKL& dm, int& ChybyPripojeni, const tk::IniFile& IniSoubor, QWidget* hlavniOkno) {
-    const QString chyba = QStringLiteral(" Připojení k databási Kalendo se nezdařilo !\r\n Byla již provedena "
-                                         "instalace nové databáze ?\r\n (Kalendo->Nabídka 3.Servis->3.Instalace "
-                                         "databáze)");
+    const QString chyba =
+        QStringLiteral(" Připojení k databási Kalendo se nezdařilo !\r\n Byla již provedena "
+                       "instalace nové databáze ?\r\n (Kalendo->Nabídka 3.Servis->3.Instalace "
+                       "databáze)");
     if (!pripoj(dm, *dm.SpojeniKL, QStringLiteral("Kalendo"), false, IniSoubor, hlavniOkno,
                 QStringLiteral("Čekejte prosím na KL"), chyba))
         ChybyPripojeni += 10;

@@ -20,7 +20,8 @@ QString KLEngine(const tk::IniFile& IniSoubor);
 // (the subfolder data of the program's folder), for SQL Server a named instance on the local machine.
 QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu);
 // The connection string of a catalogue, built piece by piece from the settings file.
-QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog, const QString& vychoziDataSource);
+QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog,
+                         const QString& vychoziDataSource);
 
 // Open SpojeniKN (read only) or SpojeniKL, showing the wait window meanwhile. A failure is reported in a
 // message box and adds 1 (Kinemo) or 10 (Kalendo) to ChybyPripojeni; it is not passed on. The wait window

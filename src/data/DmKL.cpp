@@ -281,7 +281,8 @@ void TDmKL::vytvorObjekt() {
                       .setEditMask(QStringLiteral("99;1; "))
                       .setDefaultValue(QStringLiteral("00"));
     auto flag = [&d](const char* name) {
-        return &d.addField(QString::fromLatin1(name), FieldType::Boolean).setDisplayValues(QStringLiteral("A;N"));
+        return &d.addField(QString::fromLatin1(name), FieldType::Boolean)
+                    .setDisplayValues(QStringLiteral("A;N"));
     };
     QObjektGpp = flag("Gpp");
     QObjektGin = flag("Gin");
@@ -308,7 +309,9 @@ void TDmKL::vytvorSvatek() {
     QSvatekNazev = &QSvatek->addField(QStringLiteral("Nazev"), FieldType::String, 50)
                         .setDisplayLabel(QStringLiteral("Název svátku"))
                         .setDisplayWidth(72);
-    QSvatek->postError = [this](tk::Dataset& ds, const tk::DatabaseError& e) { return QSvatekPostError(ds, e); };
+    QSvatek->postError = [this](tk::Dataset& ds, const tk::DatabaseError& e) {
+        return QSvatekPostError(ds, e);
+    };
 }
 
 void TDmKL::vytvorReserve() {
@@ -336,14 +339,16 @@ void TDmKL::vytvorReserve() {
         &d.addField(QStringLiteral("Hotovo"), FieldType::Boolean).setDisplayValues(QStringLiteral("A;N"));
     QReserveVDen = &d.addCalcField(QStringLiteral("VDen"), FieldType::DateTime)
                         .setDisplayFormat(QStringLiteral("ddd dd.mm.yyyy"));
-    QReserveVDatCasOd =
-        &d.addCalcField(QStringLiteral("VDatCasOd"), FieldType::DateTime).setDisplayFormat(QStringLiteral("hh:nn"));
-    QReserveVDatCasDo =
-        &d.addCalcField(QStringLiteral("VDatCasDo"), FieldType::DateTime).setDisplayFormat(QStringLiteral("hh:nn"));
-    QReserveVNazObj = &d.addLookupField(QStringLiteral("VNazObj"), FieldType::String, 50, QObjekt,
-                                        QStringLiteral("Objekt"), QStringLiteral("Kod"), QStringLiteral("Nazev"));
-    QReserveVJmPr = &d.addLookupField(QStringLiteral("VJmPr"), FieldType::String, 40, QPracov,
-                                      QStringLiteral("KodPrac"), QStringLiteral("Kod"), QStringLiteral("VCeleJmeno"));
+    QReserveVDatCasOd = &d.addCalcField(QStringLiteral("VDatCasOd"), FieldType::DateTime)
+                             .setDisplayFormat(QStringLiteral("hh:nn"));
+    QReserveVDatCasDo = &d.addCalcField(QStringLiteral("VDatCasDo"), FieldType::DateTime)
+                             .setDisplayFormat(QStringLiteral("hh:nn"));
+    QReserveVNazObj =
+        &d.addLookupField(QStringLiteral("VNazObj"), FieldType::String, 50, QObjekt, QStringLiteral("Objekt"),
+                          QStringLiteral("Kod"), QStringLiteral("Nazev"));
+    QReserveVJmPr =
+        &d.addLookupField(QStringLiteral("VJmPr"), FieldType::String, 40, QPracov, QStringLiteral("KodPrac"),
+                          QStringLiteral("Kod"), QStringLiteral("VCeleJmeno"));
     d.calcFields = [this](tk::Dataset& ds) { QReserveCalcFields(ds); };
     QReserveObjekt->onChange = [this](tk::Field& f) { QReserveObjektChange(f); };
     QReserveKodPrac->onChange = [this](tk::Field& f) { QReserveKodPracChange(f); };
@@ -377,10 +382,10 @@ void TDmKL::vytvorDen(const QString& jmeno, tk::Dataset*& dataset, tk::DataSourc
 // --- derived fields ---
 
 void TDmKL::QPacientiCalcFields(tk::Dataset&) {
-    QPacientiVCeleJmeno->setAsString(
-        (QPacientiPrijmeni->asString() + QLatin1Char(' ') + QPacientiJmeno->asString() + QLatin1Char(' ') +
-         QPacientiTitul->asString())
-            .left(25));
+    QPacientiVCeleJmeno->setAsString((QPacientiPrijmeni->asString() + QLatin1Char(' ') +
+                                      QPacientiJmeno->asString() + QLatin1Char(' ') +
+                                      QPacientiTitul->asString())
+                                         .left(25));
     QPacientiVDatNar->setValue(DatumNarozeniZRC(QPacientiRC->asString()));
 }
 
@@ -390,8 +395,8 @@ void TDmKL::QPracovCalcFields(tk::Dataset&) {
 }
 
 void TDmKL::QParamPCalcFields(tk::Dataset&) {
-    QParamPVPP->setAsBoolean(QParamPPPOdH->asInteger() + QParamPPPOdM->asInteger() + QParamPPPDoH->asInteger() +
-                                 QParamPPPDoM->asInteger() >
+    QParamPVPP->setAsBoolean(QParamPPPOdH->asInteger() + QParamPPPOdM->asInteger() +
+                                 QParamPPPDoH->asInteger() + QParamPPPDoM->asInteger() >
                              0);
     auto timeOfDay = [](tk::Field* hour, tk::Field* minute) {
         return hour->asInteger() / 24.0 + minute->asInteger() / 1440.0;
@@ -420,13 +425,27 @@ void TDmKL::dayCalcFields(tk::Dataset&, tk::Field* jmenoPac, tk::Field* volno) {
     volno->setAsString(jmenoPac->asString().trimmed().isEmpty() ? QStringLiteral(" ") : QStringLiteral("O"));
 }
 
-void TDmKL::QPoCalcFields(tk::Dataset& d) { dayCalcFields(d, QPoJmenoPac, QPoVVolno); }
-void TDmKL::QUtCalcFields(tk::Dataset& d) { dayCalcFields(d, QUtJmenoPac, QUtVVolno); }
-void TDmKL::QStCalcFields(tk::Dataset& d) { dayCalcFields(d, QStJmenoPac, QStVVolno); }
-void TDmKL::QCtCalcFields(tk::Dataset& d) { dayCalcFields(d, QCtJmenoPac, QCtVVolno); }
-void TDmKL::QPaCalcFields(tk::Dataset& d) { dayCalcFields(d, QPaJmenoPac, QPaVVolno); }
-void TDmKL::QSoCalcFields(tk::Dataset& d) { dayCalcFields(d, QSoJmenoPac, QSoVVolno); }
-void TDmKL::QNeCalcFields(tk::Dataset& d) { dayCalcFields(d, QNeJmenoPac, QNeVVolno); }
+void TDmKL::QPoCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QPoJmenoPac, QPoVVolno);
+}
+void TDmKL::QUtCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QUtJmenoPac, QUtVVolno);
+}
+void TDmKL::QStCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QStJmenoPac, QStVVolno);
+}
+void TDmKL::QCtCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QCtJmenoPac, QCtVVolno);
+}
+void TDmKL::QPaCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QPaJmenoPac, QPaVVolno);
+}
+void TDmKL::QSoCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QSoJmenoPac, QSoVVolno);
+}
+void TDmKL::QNeCalcFields(tk::Dataset& d) {
+    dayCalcFields(d, QNeJmenoPac, QNeVVolno);
+}
 
 // --- code padding ---
 

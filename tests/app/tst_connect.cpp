@@ -1,6 +1,7 @@
 #include "app/FoCekat.h"
 #include "app/KLConect.h"
 #include "data/DmKL.h"
+#include "data/KLDataUp.h"
 #include "support/KalendoFixture.h"
 #include "support/tk_TestEnv.h"
 #include "toolkit/core/Errors.h"
@@ -17,14 +18,22 @@ namespace {
 class WatchingWaiter : public tk::Waiter {
 public:
     void processEvents() override {
-        if (FoCekat)
-            seen << FoCekat->LbCekat->text();
-        if (FoCekat)
-            position = FoCekat->pos();
+        if (!FoCekat)
+            return;
+        seen << FoCekat->LbCekat->text();
+        position = FoCekat->pos();
+        look = QStringLiteral("%1 %2x%3 %4 bold=%5 px=%6")
+                   .arg(FoCekat->windowTitle())
+                   .arg(FoCekat->width())
+                   .arg(FoCekat->height())
+                   .arg(FoCekat->palette().color(QPalette::Window).name())
+                   .arg(FoCekat->LbCekat->font().bold())
+                   .arg(FoCekat->LbCekat->font().pixelSize());
     }
     void wait(int) override {}
     QStringList seen;
     QPoint position;
+    QString look;
 };
 
 bool waitWindowLeft() {
@@ -34,12 +43,14 @@ bool waitWindowLeft() {
     return FoCekat != nullptr;
 }
 
-const QString kKLFailed = QStringLiteral(" Připojení k databási Kalendo se nezdařilo !\r\n Byla již provedena "
-                                         "instalace nové databáze ?\r\n (Kalendo->Nabídka 3.Servis->3.Instalace "
-                                         "databáze)");
-const QString kKNFailed = QStringLiteral(" Připojení k databási Kinemo se nezdařilo !\r\n Byla již provedena "
-                                         "instalace nové databáze ?\r\n (Kinemo->Nabídka 5.Servis->4.Instalace->1.Nová "
-                                         "databáze)");
+const QString kKLFailed =
+    QStringLiteral(" Připojení k databási Kalendo se nezdařilo !\r\n Byla již provedena "
+                   "instalace nové databáze ?\r\n (Kalendo->Nabídka 3.Servis->3.Instalace "
+                   "databáze)");
+const QString kKNFailed =
+    QStringLiteral(" Připojení k databási Kinemo se nezdařilo !\r\n Byla již provedena "
+                   "instalace nové databáze ?\r\n (Kinemo->Nabídka 5.Servis->4.Instalace->1.Nová "
+                   "databáze)");
 
 } // namespace
 
@@ -76,25 +87,28 @@ void TestConnect::connectionString_data() {
 
     const QString base = QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=True;;Work Station ID=.;");
     QTest::newRow("no file") << false << QString() << "Kalendo"
-                             << base + "Data Source =%DATA%;Initial Catalog=Kalendo;User ID=resv;Password=qvzt;";
-    QTest::newRow("no section") << true << "[Jine]\r\nUser=sa\r\nPsw=x\r\nDataSource=SRV\r\n"
-                                << "Kinemo"
-                                << base + "Data Source =%DATA%;Initial Catalog=Kinemo;User ID=resv;Password=qvzt;";
+                             << base +
+                                    "Data Source =%DATA%;Initial Catalog=Kalendo;User ID=resv;Password=qvzt;";
+    QTest::newRow("no section")
+        << true << "[Jine]\r\nUser=sa\r\nPsw=x\r\nDataSource=SRV\r\n"
+        << "Kinemo" << base + "Data Source =%DATA%;Initial Catalog=Kinemo;User ID=resv;Password=qvzt;";
     QTest::newRow("SQL Server default instance")
         << true << "[Connect]\r\nEngine=mssql\r\n"
         << "Kalendo" << base + "Data Source =.\\KINEMO;Initial Catalog=Kalendo;User ID=resv;Password=qvzt;";
     QTest::newRow("User=sa without Psw")
         << true << "[Connect]\r\nEngine=mssql\r\nUser=sa\r\n"
-        << "Kalendo" << base + "Data Source =.\\KINEMO;Initial Catalog=Kalendo;User ID=sa;Password=kbRW58/36;";
-    QTest::newRow("User= empty") << true << "[Connect]\r\nEngine=mssql\r\nUser=\r\nPsw=tajne\r\n"
-                                 << "Kinemo"
-                                 << base + "Data Source =.\\KINEMO;Initial Catalog=Kinemo;User ID=;Password=qvzt;";
-    QTest::newRow("every key") << true
-                               << "[connect]\r\nPSI=False\r\nIS=Encrypt=no\r\nWorkStationID=RECEPCE\r\n"
-                                  "DataSource=SRV\\SQL2\r\nUser=jan\r\nPsw=a/b\r\nIdPc=PC1\r\n"
-                               << "Kinemo"
-                               << "Provider=SQLOLEDB.1;Persist Security Info=False;Encrypt=no;Work Station "
-                                  "ID=RECEPCE;Data Source =SRV\\SQL2;Initial Catalog=Kinemo;User ID=jan;Password=a/b;";
+        << "Kalendo"
+        << base + "Data Source =.\\KINEMO;Initial Catalog=Kalendo;User ID=sa;Password=kbRW58/36;";
+    QTest::newRow("User= empty")
+        << true << "[Connect]\r\nEngine=mssql\r\nUser=\r\nPsw=tajne\r\n"
+        << "Kinemo" << base + "Data Source =.\\KINEMO;Initial Catalog=Kinemo;User ID=;Password=qvzt;";
+    QTest::newRow("every key")
+        << true
+        << "[connect]\r\nPSI=False\r\nIS=Encrypt=no\r\nWorkStationID=RECEPCE\r\n"
+           "DataSource=SRV\\SQL2\r\nUser=jan\r\nPsw=a/b\r\nIdPc=PC1\r\n"
+        << "Kinemo"
+        << "Provider=SQLOLEDB.1;Persist Security Info=False;Encrypt=no;Work Station "
+           "ID=RECEPCE;Data Source =SRV\\SQL2;Initial Catalog=Kinemo;User ID=jan;Password=a/b;";
     QTest::newRow("empty keys") << true << "[Connect]\r\nPSI=\r\nIS=\r\nWorkStationID=\r\nDataSource=\r\n"
                                 << "Kalendo"
                                 << "Provider=SQLOLEDB.1;Persist Security Info=;;Work Station ID=;Data Source "
@@ -110,22 +124,24 @@ void TestConnect::connectionString() {
     if (withFile)
         folder.writeIni(ini);
     const tk::IniFile settings = folder.ini();
-    const QString text = RetezecPripojeni(settings, catalog,
-                                          VychoziDataSource(KLEngine(settings), folder.slozkaProgramu()));
+    const QString text =
+        RetezecPripojeni(settings, catalog, VychoziDataSource(KLEngine(settings), folder.slozkaProgramu()));
     QCOMPARE(text, expected.replace(QStringLiteral("%DATA%"), folder.dataFolder()));
 }
 
 void TestConnect::masterString_data() {
     QTest::addColumn<QString>("kalendo");
     QTest::addColumn<QString>("master");
-    QTest::newRow("default") << "Provider=SQLOLEDB.1;Persist Security Info=True;;Work Station ID=.;Data Source "
-                                "=.\\KINEMO;Initial Catalog=Kalendo;User ID=resv;Password=qvzt;"
-                             << "Provider=SQLOLEDB.1;Persist Security Info=True;;Work Station ID=.;Data Source "
-                                "=.\\KINEMO;Initial Catalog=master;User ID=resv;Password=qvzt;";
-    QTest::newRow("login and password") << "Data Source =.\\KINEMO;Initial Catalog=Kalendo;User ID=KalendoAdm;"
-                                           "Password=xKalendoKalendo;"
-                                        << "Data Source =.\\KINEMO;Initial Catalog=master;User ID=masterAdm;"
-                                           "Password=xmastermaster;";
+    QTest::newRow("default")
+        << "Provider=SQLOLEDB.1;Persist Security Info=True;;Work Station ID=.;Data Source "
+           "=.\\KINEMO;Initial Catalog=Kalendo;User ID=resv;Password=qvzt;"
+        << "Provider=SQLOLEDB.1;Persist Security Info=True;;Work Station ID=.;Data Source "
+           "=.\\KINEMO;Initial Catalog=master;User ID=resv;Password=qvzt;";
+    QTest::newRow("login and password")
+        << "Data Source =.\\KINEMO;Initial Catalog=Kalendo;User ID=KalendoAdm;"
+           "Password=xKalendoKalendo;"
+        << "Data Source =.\\KINEMO;Initial Catalog=master;User ID=masterAdm;"
+           "Password=xmastermaster;";
     QTest::newRow("case-sensitive") << "Initial Catalog=Kalendo;User ID=KALENDO;"
                                     << "Initial Catalog=master;User ID=KALENDO;";
     // The server, or SQLite's folder, stays the one the program uses.
@@ -149,8 +165,8 @@ void TestConnect::failedConnection_data() {
     QTest::newRow("Kinemo missing") << false << "" << 0 << 1 << kKNFailed;
     QTest::newRow("both failed") << false << "" << 10 << 11 << kKNFailed;
     QTest::newRow("unknown engine") << true << "[Connect]\r\nEngine=abc\r\n" << 0 << 10 << kKLFailed;
-    QTest::newRow("no SQL Server") << false << "[Connect]\r\nEngine=mssql\r\nDataSource=127.0.0.1,1\r\n" << 0 << 1
-                                   << kKNFailed;
+    QTest::newRow("no SQL Server") << false << "[Connect]\r\nEngine=mssql\r\nDataSource=127.0.0.1,1\r\n"
+                                   << 0 << 1 << kKNFailed;
 }
 
 void TestConnect::failedConnection() {
@@ -174,7 +190,8 @@ void TestConnect::failedConnection() {
     QCOMPARE(dialogs_->texts(), QStringList{message});
     QCOMPARE(dialogs_->shown().front().icon, tk::MessageIcon::Error);
     QVERIFY(!waitWindowLeft());
-    QCOMPARE(waiter_->seen.value(0), own ? QStringLiteral("Čekejte prosím na KL") : QStringLiteral("Čekejte prosím na KN"));
+    QCOMPARE(waiter_->seen.value(0),
+             own ? QStringLiteral("Čekejte prosím na KL") : QStringLiteral("Čekejte prosím na KN"));
     QCOMPARE(waiter_->position, main.pos() + QPoint(185, 330));
     tk::Connection* c = own ? dm.SpojeniKL : dm.SpojeniKN;
     QVERIFY(!c->isOpen());
@@ -187,6 +204,7 @@ void TestConnect::connectsAndReadsStation() {
     ProgramFolder folder;
     folder.writeIni(QStringLiteral("[Connect]\r\nIdPc=RECEPCE-01-XYZ\r\n"));
     folder.createKalendo();
+    waiter_->seen.clear();
     TDmKL dm(folder.slozkaProgramu());
     int chyby = 0;
     PripojKL(dm, chyby, folder.ini());
@@ -197,6 +215,7 @@ void TestConnect::connectsAndReadsStation() {
     QCOMPARE(dm.SpojeniKL->engine()->name(), QStringLiteral("sqlite"));
     QVERIFY(!waitWindowLeft());
     QCOMPARE(waiter_->seen, QStringList{QStringLiteral("Čekejte prosím na KL")});
+    QCOMPARE(waiter_->look, QStringLiteral("Probíhá připojení k SQL Serveru 277x23 #ff0000 bold=1 px=16"));
     // The lock column holds ten characters.
     QCOMPARE(IdPc, QStringLiteral("RECEPCE-01"));
 

@@ -82,33 +82,41 @@ void TestDataUp::sqlServerTexts() {
     QCOMPARE(PrikazyInstalace(QStringLiteral("C:\\Kinemo\\Kalend\\"), mssql),
              (QStringList{
                  "use master",
-                 "create database Kalendo on (name='Kalendo', filename='C:\\Kinemo\\Kalend\\data\\Kalendo.mdf')\r\n"
+                 "create database Kalendo on (name='Kalendo', "
+                 "filename='C:\\Kinemo\\Kalend\\data\\Kalendo.mdf')\r\n"
                  "log on (name='KalendoLog', filename='C:\\Kinemo\\Kalend\\data\\Kalendo.ldf')",
                  "use Kalendo",
                  "create table VerDatP (VerDatP int)",
                  "insert into VerDatP (VerDatP) values (0)",
                  "alter authorization on database::Kalendo to resv",
              }));
-    QCOMPARE(PrikazyVerze1(mssql),
-             (QStringList{
-                 "create table ParamP (PrOdH int, PrOdM int, PrDoH int, PrDoM int, PPOdH int, PPOdM int, PPDoH int, "
-                 "PPDoM int, So bit default '0', Ne bit default '0', Sv bit default '0', Heslo varchar(10), DbKN bit "
-                 "default '0', Zaloha datetime)",
-                 "insert into ParamP (PrOdH,PrOdM,PrDoH,PrDoM,PPOdH,PPOdM,PPDoH,PPDoM,So,Ne,Sv,Heslo,DbKN) values "
-                 "(8,0,16,30,11,30,12,30,0,0,0,'',0)",
-                 "create table Objekt (Kod char(5) primary key, Nazev varchar(50), Interval int, KPr char(2), Gpp bit "
-                 "default '0', Gin bit default '0', So bit default '0', Ne bit default '0', Sv bit default '0')",
-                 "create table Svatek (Datum datetime primary key, Nazev varchar(50))",
-                 "create table Pracov (Kod char(2) primary key, Titul varchar(6), Prijmeni varchar(20), Jmeno "
-                 "varchar(15))",
-                 "create table Pacienti (IDPacienta int identity(11,1) primary key, RC varchar(10), Titul varchar(6), "
-                 "Prijmeni varchar(20), Jmeno varchar(15), Ulice varchar(40), Misto varchar(40), PSC char(5), DatNar "
-                 "datetime, KodZP char(3), Telefon varchar(30), Mail varchar(40), Poznamka text)",
-                 "create table BlokRes (Objekt varchar(5), Datum datetime, IdPC varchar(10))",
-                 "create table Reserve (IDRes int identity(1,1) primary key, Objekt char(5), DatumCas datetime, Doba "
-                 "int, RCPacienta varchar(10), JmenoPac varchar(30), PKZadanky int, KodPrac char(2), Hotovo bit "
-                 "default '0')",
-             }));
+    QCOMPARE(
+        PrikazyVerze1(mssql),
+        (QStringList{
+            "create table ParamP (PrOdH int, PrOdM int, PrDoH int, PrDoM int, PPOdH int, PPOdM int, PPDoH "
+            "int, "
+            "PPDoM int, So bit default '0', Ne bit default '0', Sv bit default '0', Heslo varchar(10), DbKN "
+            "bit "
+            "default '0', Zaloha datetime)",
+            "insert into ParamP (PrOdH,PrOdM,PrDoH,PrDoM,PPOdH,PPOdM,PPDoH,PPDoM,So,Ne,Sv,Heslo,DbKN) values "
+            "(8,0,16,30,11,30,12,30,0,0,0,'',0)",
+            "create table Objekt (Kod char(5) primary key, Nazev varchar(50), Interval int, KPr char(2), Gpp "
+            "bit "
+            "default '0', Gin bit default '0', So bit default '0', Ne bit default '0', Sv bit default '0')",
+            "create table Svatek (Datum datetime primary key, Nazev varchar(50))",
+            "create table Pracov (Kod char(2) primary key, Titul varchar(6), Prijmeni varchar(20), Jmeno "
+            "varchar(15))",
+            "create table Pacienti (IDPacienta int identity(11,1) primary key, RC varchar(10), Titul "
+            "varchar(6), "
+            "Prijmeni varchar(20), Jmeno varchar(15), Ulice varchar(40), Misto varchar(40), PSC char(5), "
+            "DatNar "
+            "datetime, KodZP char(3), Telefon varchar(30), Mail varchar(40), Poznamka text)",
+            "create table BlokRes (Objekt varchar(5), Datum datetime, IdPC varchar(10))",
+            "create table Reserve (IDRes int identity(1,1) primary key, Objekt char(5), DatumCas datetime, "
+            "Doba "
+            "int, RCPacienta varchar(10), JmenoPac varchar(30), PKZadanky int, KodPrac char(2), Hotovo bit "
+            "default '0')",
+        }));
 }
 
 void TestDataUp::createThenUpgrade() {
@@ -124,8 +132,9 @@ void TestDataUp::createThenUpgrade() {
         dialogs_->clear();
         trace.events.clear();
         InstalaceKL(dm, trace.hooks());
-        QCOMPARE(dialogs_->texts(), QStringList{QStringLiteral("Databáze Kalendo byla vytvořena.\r\n       Spusťte "
-                                                               "znovu program!\r\nNejdříve pak nastavte číselníky.")});
+        QCOMPARE(dialogs_->texts(),
+                 QStringList{QStringLiteral("Databáze Kalendo byla vytvořena.\r\n       Spusťte "
+                                            "znovu program!\r\nNejdříve pak nastavte číselníky.")});
         QCOMPARE(trace.events, QStringList{QStringLiteral("end")});
         QVERIFY(!dm.SpojeniKL->isOpen());
         QVERIFY(QFileInfo(folder.dataFolder() + QStringLiteral("/Kalendo.sqlite")).isFile());
@@ -144,8 +153,8 @@ void TestDataUp::createThenUpgrade() {
     QCOMPARE(dialogs_->texts(), QStringList{QStringLiteral("Byl proveden UpGrade dat Kalendo na verzi 1.")});
     QCOMPARE(VerzeDat(*dm), 1);
     QCOMPARE(scalarKL(*dm, QStringLiteral("select count(*) from VerDatP")).toInt(), 1);
-    QCOMPARE(tablesOf(*dm), (QStringList{"BlokRes", "Objekt", "Pacienti", "ParamP", "Pracov", "Reserve", "Svatek",
-                                         "VerDatP"}));
+    QCOMPARE(tablesOf(*dm), (QStringList{"BlokRes", "Objekt", "Pacienti", "ParamP", "Pracov", "Reserve",
+                                         "Svatek", "VerDatP"}));
 
     // The default parameter row: 8:00-16:30, pause 11:30-12:30, no weekend or holiday work, no password.
     dm->QParamP->open();
@@ -205,7 +214,8 @@ void TestDataUp::currentVersionUnchanged() {
 void TestDataUp::otherVersionsRefused_data() {
     QTest::addColumn<int>("version");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("newer") << 2 << QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo.")};
+    QTest::newRow("newer") << 2
+                           << QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo.")};
     QTest::newRow("below 0") << -1 << QStringList{};
 }
 

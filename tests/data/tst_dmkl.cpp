@@ -12,7 +12,9 @@ using namespace kltest;
 
 namespace {
 
-bool near(double a, double b) { return std::abs(a - b) < 1e-7; }
+bool near(double a, double b) {
+    return std::abs(a - b) < 1e-7;
+}
 
 } // namespace
 
@@ -128,23 +130,43 @@ void TestDmKL::codePadding_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("worker of a reservation") << "QReserveKodPrac" << "5 " << "05";
-    QTest::newRow("worker blanks only") << "QReserveKodPrac" << "  " << "00";
-    QTest::newRow("workplace of a reservation") << "QReserveObjekt" << "12   " << "00012";
-    QTest::newRow("full workplace kept") << "QReserveObjekt" << "00012" << "00012";
-    QTest::newRow("workplace code 123") << "QObjektKod" << "123" << "00123";
-    QTest::newRow("workplace code inner blank") << "QObjektKod" << "1 23" << "00123";
-    QTest::newRow("workplace code blanks only") << "QObjektKod" << "     " << "00000";
-    QTest::newRow("permanent worker") << "QObjektKPr" << "7 " << "07";
-    QTest::newRow("worker code") << "QPracovKod" << " 3" << "03";
-    QTest::newRow("worker code full") << "QPracovKod" << "42" << "42";
+    QTest::newRow("worker of a reservation") << "QReserveKodPrac"
+                                             << "5 "
+                                             << "05";
+    QTest::newRow("worker blanks only") << "QReserveKodPrac"
+                                        << "  "
+                                        << "00";
+    QTest::newRow("workplace of a reservation") << "QReserveObjekt"
+                                                << "12   "
+                                                << "00012";
+    QTest::newRow("full workplace kept") << "QReserveObjekt"
+                                         << "00012"
+                                         << "00012";
+    QTest::newRow("workplace code 123") << "QObjektKod"
+                                        << "123"
+                                        << "00123";
+    QTest::newRow("workplace code inner blank") << "QObjektKod"
+                                                << "1 23"
+                                                << "00123";
+    QTest::newRow("workplace code blanks only") << "QObjektKod"
+                                                << "     "
+                                                << "00000";
+    QTest::newRow("permanent worker") << "QObjektKPr"
+                                      << "7 "
+                                      << "07";
+    QTest::newRow("worker code") << "QPracovKod"
+                                 << " 3"
+                                 << "03";
+    QTest::newRow("worker code full") << "QPracovKod"
+                                      << "42"
+                                      << "42";
 }
 
 void TestDmKL::codePadding() {
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
-    tk::Dataset* d = field.startsWith(QLatin1String("QReserve")) ? dm_->QReserve
+    tk::Dataset* d = field.startsWith(QLatin1String("QReserve"))  ? dm_->QReserve
                      : field.startsWith(QLatin1String("QObjekt")) ? dm_->QObjekt
                                                                   : dm_->QPracov;
     tk::Field* f = d->findField(field.mid(d->name().size()));
@@ -203,11 +225,16 @@ void TestDmKL::workplaceRefused_data() {
     QTest::addColumn<bool>("editing"); // an existing row edited, or a new one
     QTest::addColumn<QString>("kod");
     QTest::addColumn<QString>("message");
-    QTest::newRow("new, zero code") << false << "00000" << "Kód pracoviště musí být nenulový";
-    QTest::newRow("new, blank code") << false << "     " << "Kód pracoviště musí být nenulový";
-    QTest::newRow("new, duplicate") << false << "00001" << "Duplicitní kód pracoviště !";
-    QTest::newRow("edited, zero code") << true << "0" << "Kód pracoviště musí být nenulový";
-    QTest::newRow("edited, duplicate") << true << "1" << "Duplicitní kód pracoviště !";
+    QTest::newRow("new, zero code") << false << "00000"
+                                    << "Kód pracoviště musí být nenulový";
+    QTest::newRow("new, blank code") << false << "     "
+                                     << "Kód pracoviště musí být nenulový";
+    QTest::newRow("new, duplicate") << false << "00001"
+                                    << "Duplicitní kód pracoviště !";
+    QTest::newRow("edited, zero code") << true << "0"
+                                       << "Kód pracoviště musí být nenulový";
+    QTest::newRow("edited, duplicate") << true << "1"
+                                       << "Duplicitní kód pracoviště !";
 }
 
 void TestDmKL::workplaceRefused() {
@@ -308,8 +335,10 @@ void TestDmKL::reservationRow() {
     QCOMPARE(dm_->QReserveHotovo->asBoolean(), false);
     QCOMPARE(dm_->QReserveHotovo->displayText(), QStringLiteral("N"));
     QVERIFY(near(dm_->QReserveVDen->asDateTime(), tk::encodeDate(2026, 12, 10)));
-    QVERIFY(near(dm_->QReserveVDatCasOd->asDateTime(), tk::encodeDate(2026, 12, 10) + tk::encodeTime(14, 30)));
-    QVERIFY(near(dm_->QReserveVDatCasDo->asDateTime(), tk::encodeDate(2026, 12, 10) + tk::encodeTime(15, 15)));
+    QVERIFY(
+        near(dm_->QReserveVDatCasOd->asDateTime(), tk::encodeDate(2026, 12, 10) + tk::encodeTime(14, 30)));
+    QVERIFY(
+        near(dm_->QReserveVDatCasDo->asDateTime(), tk::encodeDate(2026, 12, 10) + tk::encodeTime(15, 15)));
     QCOMPARE(dm_->QReserveVDatCasDo->displayText(), QStringLiteral("15:15"));
     QCOMPARE(dm_->QReserveDatumCas->displayText(), QStringLiteral("čt 10.12.2026  14:30"));
     QCOMPARE(dm_->QReserveKodPrac->asString(), QStringLiteral("04"));

@@ -17,12 +17,22 @@ void clearDialogs() {
         d->clear();
 }
 
-ProgramFolder::ProgramFolder() { QDir(dir_.path()).mkpath(QStringLiteral("Kalend")); }
+ProgramFolder::ProgramFolder() {
+    QDir(dir_.path()).mkpath(QStringLiteral("Kalend"));
+}
 
-QString ProgramFolder::root() const { return dir_.path() + QLatin1Char('/'); }
-QString ProgramFolder::slozkaProgramu() const { return root() + QStringLiteral("Kalend/"); }
-QString ProgramFolder::dataFolder() const { return slozkaProgramu() + QStringLiteral("data"); }
-QString ProgramFolder::iniPath() const { return root() + QStringLiteral("Kinemo.INI"); }
+QString ProgramFolder::root() const {
+    return dir_.path() + QLatin1Char('/');
+}
+QString ProgramFolder::slozkaProgramu() const {
+    return root() + QStringLiteral("Kalend/");
+}
+QString ProgramFolder::dataFolder() const {
+    return slozkaProgramu() + QStringLiteral("data");
+}
+QString ProgramFolder::iniPath() const {
+    return root() + QStringLiteral("Kinemo.INI");
+}
 
 void ProgramFolder::writeIni(const QString& text) {
     QFile f(iniPath());
@@ -39,6 +49,7 @@ void ProgramFolder::createKalendo(int version) {
     dm.SpojeniKL->setConnectionString(
         RetezecPripojeni(settings, QStringLiteral("Kalendo"), VychoziDataSource(engine, slozkaProgramu())));
     InstalaceKL(dm);
+    clearDialogs();
     if (version == 0)
         return;
     int chyby = 0;
@@ -59,7 +70,8 @@ void ProgramFolder::createKalendo(int version) {
 void ProgramFolder::createKinemo() {
     tk::Connection c(QStringLiteral("KinemoFixture"));
     c.setEngine(tk::makeEngine(QStringLiteral("sqlite")));
-    c.setConnectionString(QStringLiteral("Data Source =") + dataFolder() + QStringLiteral(";Initial Catalog=master;"));
+    c.setConnectionString(QStringLiteral("Data Source =") + dataFolder() +
+                          QStringLiteral(";Initial Catalog=master;"));
     c.open();
     c.execute(QStringLiteral("create database Kinemo"));
     c.execute(QStringLiteral("use Kinemo"));
@@ -69,11 +81,12 @@ void ProgramFolder::createKinemo() {
     // The sibling program keeps more than these; the program relies only on the columns below.
     for (const QString& s : c.dialect().createTable(
              QStringLiteral("Pacienti"),
-             {column("IDPacienta", "int", true, 1), column("RC", "varchar(10)"), column("Titul", "varchar(6)"),
-              column("Prijmeni", "varchar(20)"), column("Jmeno", "varchar(15)"), column("Ulice", "varchar(40)"),
-              column("PSC", "char(5)"), column("Misto", "varchar(40)"), column("DatNar", "datetime"),
-              column("KodZP", "char(3)"), column("Telefon", "varchar(30)"), column("Mail", "varchar(40)"),
-              column("Poznamka", "text"), column("Pojisteni", "varchar(20)")}))
+             {column("IDPacienta", "int", true, 1), column("RC", "varchar(10)"),
+              column("Titul", "varchar(6)"), column("Prijmeni", "varchar(20)"),
+              column("Jmeno", "varchar(15)"), column("Ulice", "varchar(40)"), column("PSC", "char(5)"),
+              column("Misto", "varchar(40)"), column("DatNar", "datetime"), column("KodZP", "char(3)"),
+              column("Telefon", "varchar(30)"), column("Mail", "varchar(40)"), column("Poznamka", "text"),
+              column("Pojisteni", "varchar(20)")}))
         c.execute(s);
     for (const QString& s : c.dialect().createTable(
              QStringLiteral("Pracov"), {column("Kod", "char(2)", true), column("Titul", "varchar(6)"),
