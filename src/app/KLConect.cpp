@@ -38,7 +38,7 @@ bool pripoj(TDmKL& dm, tk::Connection& spojeni, const QString& katalog, bool jen
     ukazCekani(cekani, hlavniOkno);
     try {
         if (!spojeni.isOpen()) {
-            if (katalog == QLatin1String("Kalendo"))
+            if (&spojeni == dm.SpojeniKL)
                 IdPc = IniSoubor.readString(kSekce, QStringLiteral("IdPc"), QStringLiteral("??")).left(10);
             const QString engine = KLEngine(IniSoubor);
             // The string stays set after a failure: the database creation derives its own from it.
