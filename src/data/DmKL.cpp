@@ -261,6 +261,7 @@ void TDmKL::vytvorParamP() {
     QParamPVPPOd = &d.addCalcField(QStringLiteral("VPPOd"), FieldType::DateTime);
     QParamPVPPDo = &d.addCalcField(QStringLiteral("VPPDo"), FieldType::DateTime);
     d.calcFields = [this](tk::Dataset& ds) { QParamPCalcFields(ds); };
+    d.beforePost = [this](tk::Dataset& ds) { QParamPBeforePost(ds); };
     // Before post: the working-hours check belongs to the reservation rules and is wired with them.
 }
 
@@ -352,8 +353,13 @@ void TDmKL::vytvorReserve() {
     d.calcFields = [this](tk::Dataset& ds) { QReserveCalcFields(ds); };
     QReserveObjekt->onChange = [this](tk::Field& f) { QReserveObjektChange(f); };
     QReserveKodPrac->onChange = [this](tk::Field& f) { QReserveKodPracChange(f); };
-    // The insert, edit, post and cancel rules of reservations are wired together with the workplace-day
-    // locking, which they need.
+    d.beforeEdit = [this](tk::Dataset& ds) { QReserveBeforeEdit(ds); };
+    d.afterEdit = [this](tk::Dataset& ds) { QReserveAfterEdit(ds); };
+    d.beforeInsert = [this](tk::Dataset& ds) { QReserveBeforeInsert(ds); };
+    d.afterInsert = [this](tk::Dataset& ds) { QReserveAfterInsert(ds); };
+    d.beforePost = [this](tk::Dataset& ds) { QReserveBeforePost(ds); };
+    d.afterPost = [this](tk::Dataset& ds) { QReserveAfterPost(ds); };
+    d.afterCancel = [this](tk::Dataset& ds) { QReserveAfterCancel(ds); };
 }
 
 void TDmKL::vytvorBlokRes() {

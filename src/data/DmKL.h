@@ -5,6 +5,7 @@
 #include "toolkit/core/Field.h"
 #include "toolkit/widgets/DataSource.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -174,7 +175,30 @@ public:
     tk::PostErrorAction QObjektPostError(tk::Dataset& DataSet, const tk::DatabaseError& E);
     tk::PostErrorAction QSvatekPostError(tk::Dataset& DataSet, const tk::DatabaseError& E);
 
+    // Record rules of reservations and the workplace-day lock.
+    void QReserveBeforeEdit(tk::Dataset& DataSet);
+    void QReserveAfterEdit(tk::Dataset& DataSet);
+    void QReserveBeforeInsert(tk::Dataset& DataSet);
+    void QReserveAfterInsert(tk::Dataset& DataSet);
+    void QReserveBeforePost(tk::Dataset& DataSet);
+    void QReserveAfterPost(tk::Dataset& DataSet);
+    void QReserveAfterCancel(tk::Dataset& DataSet);
+    void QParamPBeforePost(tk::Dataset& DataSet);
+    void RezimUpravy();
+    void RezimProhlizeni();
+    void ZamkniDen();
+    void OdemkniDen();
+
+    // The free window of the row being written: the earliest start and the latest end.
+    tk::TDateTime KonecPredchozi = 0;
+    tk::TDateTime ZacatekNasledujici = 0;
+
 private:
+    // The workplace-day whose lock row this station holds, if any.
+    bool zamekDrzen_ = false;
+    QString zamekObjekt_;
+    QDate zamekDen_;
+
     void vytvorPacienti();
     void vytvorPracov();
     void vytvorParamP();

@@ -68,6 +68,16 @@ QStringList PrikazyVerze1(const tk::SqlDialect& dialect) {
         out << dialect.createTable(t.nazev, t.sloupce);
         if (t.nazev == QLatin1String("ParamP"))
             out << kVlozeniParamP;
+        // At most one lock row per workplace-day, whatever the stations do.
+        if (t.nazev == QLatin1String("BlokRes"))
+            out << dialect.createIndex(QStringLiteral("IxBlokResDen"), t.nazev,
+                                       {QStringLiteral("Objekt"), QStringLiteral("Datum")}, true);
+        // The list and the week calendar select by day, and by workplace and day.
+        if (t.nazev == QLatin1String("Reserve")) {
+            out << dialect.createIndex(QStringLiteral("IxReserveDatumCas"), t.nazev, {QStringLiteral("DatumCas")}, false);
+            out << dialect.createIndex(QStringLiteral("IxReserveObjekt"), t.nazev,
+                                       {QStringLiteral("Objekt"), QStringLiteral("DatumCas")}, false);
+        }
     }
     return out;
 }

@@ -84,8 +84,7 @@ void Connection::inTransaction(const std::function<void()>& body) {
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
     QSqlDatabase db = database();
-    if (!db.transaction())
-        throw DatabaseError(db.lastError().text());
+    engine_->beginWriteTransaction(db);
     try {
         body();
     } catch (...) {

@@ -133,6 +133,12 @@ public:
         return execPlain(db, statement);
     }
 
+    void beginWriteTransaction(QSqlDatabase& db) override {
+        // IMMEDIATE takes the write lock up front (waiting up to the busy timeout), so that two stations'
+        // read-then-write sequences run one after the other instead of deadlocking.
+        execPlain(db, QStringLiteral("begin immediate"));
+    }
+
     QVariant toDb(const QVariant& value, FieldType type) const override {
         if (!value.isValid() || value.isNull())
             return {};
@@ -273,6 +279,11 @@ public:
     }
 
     int execute(QSqlDatabase& db, const QString& statement) override { return execPlain(db, statement); }
+
+    void beginWriteTransaction(QSqlDatabase& db) override {
+        if (!db.transaction())
+            throw DatabaseError(errorText(db.lastError()));
+    }
 
     QVariant toDb(const QVariant& value, FieldType type) const override {
         if (!value.isValid() || value.isNull())

@@ -36,6 +36,10 @@ public:
     // Throws DatabaseError.
     virtual int execute(QSqlDatabase& db, const QString& statement) = 0;
 
+    // Starts a transaction in which this connection may write at once: a read made inside it cannot be
+    // overtaken by another station's write before this one commits.
+    virtual void beginWriteTransaction(QSqlDatabase& db) = 0;
+
     virtual QVariant toDb(const QVariant& value, FieldType type) const = 0;
     virtual QVariant fromDb(const QVariant& raw, FieldType type) const = 0;
     // The type a result column has when a query defines no fields of its own.

@@ -74,6 +74,8 @@ QStringList MssqlDialect::createTable(const QString& table, const std::vector<Co
     return {QStringLiteral("create table %1 (%2)").arg(table, parts.join(QStringLiteral(", ")))};
 }
 
+QStringList MssqlDialect::createIndex(const QString&, const QString&, const QStringList&, bool) const { return {}; }
+
 QString MssqlDialect::insertReturning(const QString& table, const QStringList& columns,
                                       const QString& identityColumn) const {
     const QString output =
@@ -157,6 +159,12 @@ QStringList SqliteDialect::createTable(const QString& table, const std::vector<C
     QStringList out{QStringLiteral("create table %1 (%2)").arg(table, parts.join(QStringLiteral(", ")))};
     out << after;
     return out;
+}
+
+QStringList SqliteDialect::createIndex(const QString& name, const QString& table, const QStringList& columns,
+                                       bool unique) const {
+    return {QStringLiteral("create %1index %2 on %3 (%4)")
+                .arg(unique ? QStringLiteral("unique ") : QString(), name, table, columns.join(QLatin1Char(',')))};
 }
 
 QString SqliteDialect::insertReturning(const QString& table, const QStringList& columns,

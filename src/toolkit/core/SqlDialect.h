@@ -52,6 +52,10 @@ public:
 
     // The statements that create a table (SQL Server: exactly one).
     virtual QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const = 0;
+    // The statements that create an index the program's queries rely on for speed, or a unique one that
+    // backs a rule. SQL Server gets none: its databases keep the layout the installations already have.
+    virtual QStringList createIndex(const QString& name, const QString& table, const QStringList& columns,
+                                    bool unique) const = 0;
     // An insert of the named columns with positional placeholders; when identityColumn is not empty the
     // statement's result (or the engine's last id) gives the identity assigned by the server.
     virtual QString insertReturning(const QString& table, const QStringList& columns,
@@ -71,6 +75,8 @@ public:
     QString dateValue(const QDate& day) const override;
     QString holdLockHint() const override;
     QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const override;
+    QStringList createIndex(const QString& name, const QString& table, const QStringList& columns,
+                            bool unique) const override;
     QString insertReturning(const QString& table, const QStringList& columns,
                             const QString& identityColumn) const override;
 };
@@ -91,6 +97,8 @@ public:
     QString dateValue(const QDate& day) const override;
     QString holdLockHint() const override;
     QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const override;
+    QStringList createIndex(const QString& name, const QString& table, const QStringList& columns,
+                            bool unique) const override;
     QString insertReturning(const QString& table, const QStringList& columns,
                             const QString& identityColumn) const override;
 
