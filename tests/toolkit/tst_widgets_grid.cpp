@@ -236,6 +236,32 @@ private Q_SLOTS:
         QCOMPARE(grid->cellEditor()->text(), QStringLiteral("dva"));
     }
 
+    void keysTypedInTheCellEditorReachTheGridsWatchers() {
+        // Windows watch the grid's keys (Enter moves to the next column, F7 opens a picker) also while a
+        // cell is being edited.
+        struct Watcher : QObject {
+            QList<int> keys;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::KeyPress)
+                    keys << static_cast<QKeyEvent*>(e)->key();
+                return false;
+            }
+        } watcher;
+        grid->installEventFilter(&watcher);
+        grid->setMode(DBGrid::Mode::Edit);
+        ds->setRecNo(2);
+        grid->setSelectedIndex(1);
+        ds->edit();
+        QTRY_VERIFY(grid->cellEditor());
+        grid->cellEditor()->selectAll();
+        QTest::keyClicks(grid->cellEditor(), QStringLiteral("novy"));
+        QTest::keyClick(grid->cellEditor(), Qt::Key_Return);
+        QCOMPARE(name(), QStringLiteral("novy")); // Enter took the cell's text
+        QTest::keyClick(grid->cellEditor(), Qt::Key_F7);
+        QCOMPARE(watcher.keys, (QList<int>{Qt::Key_Return, Qt::Key_F7}));
+        QCOMPARE(ds->state(), DatasetState::Edit);
+    }
+
     void anUntouchedCellLeavesTheInsertedRowUnchanged() {
         grid->setMode(DBGrid::Mode::Edit);
         ds->setRecNo(2);
