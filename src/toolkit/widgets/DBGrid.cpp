@@ -345,8 +345,7 @@ void DBGrid::rebind() {
         disconnect(c);
     connections_.clear();
     dataset_ = source_ ? source_->dataset() : nullptr;
-    if (editor_)
-        QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    dropEditor();
     model_->setDataset(dataset_);
     if (dataset_) {
         connections_ << connect(dataset_, &Dataset::rowsChanged, this, &DBGrid::onRowsChanged);
@@ -362,8 +361,7 @@ void DBGrid::rebind() {
 }
 
 void DBGrid::setColumns(const QList<GridColumn>& columns) {
-    if (editor_)
-        QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    dropEditor();
     model_->setColumns(columns);
     for (int i = 0; i < model_->columnCount(); ++i)
         applyWidth(i);
@@ -425,16 +423,15 @@ void DBGrid::setMode(Mode mode) {
 
 void DBGrid::setReadOnlyGrid(bool readOnly) {
     readOnly_ = readOnly;
-    if (readOnly_ && editor_)
-        QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    if (readOnly_)
+        dropEditor();
     model_->rowChanged(model_->currentRow());
     scheduleEnsureEditor();
 }
 
 void DBGrid::applyMode() {
     if (mode_ == Mode::Browse) {
-        if (editor_)
-            QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+        dropEditor();
         setSelectionBehavior(QAbstractItemView::SelectRows);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
     } else {
@@ -482,8 +479,7 @@ QString DBGrid::indicatorText(int row) const {
 }
 
 void DBGrid::onRowsChanged() {
-    if (editor_)
-        QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    dropEditor();
     const QList<int> appeared = model_->reset();
     for (int column : appeared)
         applyWidth(column);
@@ -506,8 +502,7 @@ void DBGrid::onStateChanged() {
     indicatorRow_ = row;
     model_->rowChanged(row);
     if (!dataset_ || !dataset_->isEditing()) {
-        if (editor_)
-            QTableView::closeEditor(editor_, QAbstractItemDelegate::NoHint);
+        dropEditor();
     } else {
         scheduleEnsureEditor();
     }
@@ -610,7 +605,17 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     QMetaObject::invokeMethod(this, &DBGrid::syncFromDataset, Qt::QueuedConnection);
 }
 
+void DBGrid::dropEditor() {
+    // Closed without taking its text (the row has already been written or given up).
+    QPointer<QLineEdit> editor = editor_;
+    editor_ = nullptr;
+    if (editor)
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_)
+        editor_ = nullptr;
     QTableView::closeEditor(editor, hint);
     scheduleEnsureEditor();
 }

@@ -78,6 +78,7 @@ private:
     void onStateChanged();
     void onFieldChanged();
     void writeEditor();
+    void dropEditor();
     void syncFromDataset();
     void applyMode();
     void ensureEditor();
