@@ -57,7 +57,9 @@ QString MssqlDialect::dateValue(const QDate& day) const {
     return QStringLiteral("convert(datetime,'%1',112)").arg(ymd(day));
 }
 
-QString MssqlDialect::holdLockHint() const { return QStringLiteral(" with (updlock,holdlock)"); }
+QString MssqlDialect::holdLockHint() const {
+    return QStringLiteral(" with (updlock,holdlock)");
+}
 
 QStringList MssqlDialect::createTable(const QString& table, const std::vector<ColumnDef>& columns) const {
     QStringList parts;
@@ -129,9 +131,13 @@ QString SqliteDialect::left(const QString& expression, int count) const {
     return QStringLiteral("substr(%1,1,%2)").arg(expression).arg(count);
 }
 
-QString SqliteDialect::dateValue(const QDate& day) const { return quotedTimestamp(day); }
+QString SqliteDialect::dateValue(const QDate& day) const {
+    return quotedTimestamp(day);
+}
 
-QString SqliteDialect::holdLockHint() const { return {}; }
+QString SqliteDialect::holdLockHint() const {
+    return {};
+}
 
 QStringList SqliteDialect::createTable(const QString& table, const std::vector<ColumnDef>& columns) const {
     QStringList parts;

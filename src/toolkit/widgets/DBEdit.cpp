@@ -161,12 +161,13 @@ void DBEdit::writeToField() {
     writing_ = true;
     try {
         f->setText(value);
-    } catch (...) {
-        writing_ = false;
-        throw; // the post fails with the field's message
+        pending_ = false;
+    } catch (const DatabaseError& e) {
+        dataset_->failUpdate(e.message()); // the post fails with the field's message
+    } catch (const Abort&) {
+        dataset_->failUpdate(QStringLiteral("Hodnotu nelze zapsat."));
     }
     writing_ = false;
-    pending_ = false;
 }
 
 void DBEdit::updateReadOnly() {
