@@ -64,7 +64,11 @@ TestDialogs& installTestEnvironment() {
     return *g_dialogs;
 }
 
-tk::FixedClock& testClock() { return *g_clock; }
-TestWaiter& testWaiter() { return *g_waiter; }
+tk::FixedClock& testClock() {
+    return *g_clock;
+}
+TestWaiter& testWaiter() {
+    return *g_waiter;
+}
 
 } // namespace tktest

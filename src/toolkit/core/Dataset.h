@@ -108,11 +108,11 @@ public:
     std::function<PostErrorAction(Dataset&, const DatabaseError&)> postError;
 
 Q_SIGNALS:
-    void stateChanged();         // inactive, browse, edit, insert
-    void rowsChanged();          // the set of rows changed (open, close, requery, insert, delete)
-    void currentChanged();       // another row became current
+    void stateChanged();                 // inactive, browse, edit, insert
+    void rowsChanged();                  // the set of rows changed (open, close, requery, insert, delete)
+    void currentChanged();               // another row became current
     void fieldChanged(tk::Field* field); // a value of the current row changed
-    void updateRecordRequested(); // data-aware editors write their pending text into their fields now
+    void updateRecordRequested();        // data-aware editors write their pending text into their fields now
 
 private:
     friend class Field;
@@ -149,10 +149,10 @@ private:
     int current_ = -1;
     bool bof_ = true, eof_ = true;
     DatasetState state_ = DatasetState::Inactive;
-    Row editRow_;          // the row being edited or inserted
-    Row originalRow_;      // its values before editing
+    Row editRow_;                // the row being edited or inserted
+    Row originalRow_;            // its values before editing
     std::vector<bool> assigned_; // insert: the columns given a value
-    int insertIndex_ = -1; // where the inserted row stands
+    int insertIndex_ = -1;       // where the inserted row stands
     int beforeInsertCurrent_ = -1;
     bool modified_ = false;
     const Row* calcRow_ = nullptr; // the row whose derived fields are being computed

@@ -18,7 +18,7 @@ QDate toDate(TDateTime value);
 QDateTime toDateTime(TDateTime value); // local time, rounded to milliseconds
 TDateTime encodeTime(int hour, int minute, int second = 0);
 TDateTime encodeDate(int year, int month, int day);
-TDateTime dateOf(TDateTime value); // the time of day cut off
+TDateTime dateOf(TDateTime value);    // the time of day cut off
 int dayOfWeekMonday(TDateTime value); // 1 = Monday ... 7 = Sunday
 
 // Display formats written in the notation "ddd dd.mm.yyyy  hh:nn" (d day, m month or, after h, minute,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace tk {
@@ -32,7 +33,7 @@ public:
 private:
     struct Slot {
         bool literal;
-        QChar ch;  // the literal, or the mask character
+        QChar ch;     // the literal, or the mask character
         int caseMode; // 0 none, 1 upper, -1 lower
     };
     QString mask_;

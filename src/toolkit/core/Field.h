@@ -76,6 +76,7 @@ public:
 
     // The text shown when the field is not being edited (display format, display values).
     QString displayText() const;
+    QString displayTextOf(const QVariant& value) const; // the same for a value of another row
     // The text offered for editing (edit format; masks are applied by the widget).
     QString text() const;
     // Sets the value from a typed text; throws DatabaseError with a readable message when the text is not

@@ -15,7 +15,7 @@ struct ColumnDef {
     QString name;
     QString type;
     bool primaryKey = false;
-    int identitySeed = 0; // > 0: identity(seed,1), assigned by the server
+    int identitySeed = 0;   // > 0: identity(seed,1), assigned by the server
     QString defaultLiteral; // e.g. "'0'"; empty for none
 };
 

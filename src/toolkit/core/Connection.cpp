@@ -1,0 +1,108 @@
+#include "Connection.h"
+
+#include "Errors.h"
+
+#include <QSqlError>
+#include <atomic>
+
+namespace tk {
+
+namespace {
+std::atomic<int> g_counter{0};
+}
+
+Connection::Connection(const QString& name)
+    : name_(name), dbName_(QStringLiteral("tk:%1:%2").arg(name).arg(++g_counter)) {}
+
+Connection::~Connection() {
+    close();
+}
+
+void Connection::setEngine(std::shared_ptr<Engine> engine) {
+    close();
+    engine_ = std::move(engine);
+}
+
+const SqlDialect& Connection::dialect() const {
+    if (!engine_)
+        throw DatabaseError(QStringLiteral("Spojení %1 nemá databázový stroj.").arg(name_));
+    return engine_->dialect();
+}
+
+void Connection::open() {
+    if (isOpen())
+        return;
+    if (!engine_)
+        throw DatabaseError(QStringLiteral("Spojení %1 nemá databázový stroj.").arg(name_));
+    close();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(engine_->driverName(), dbName_);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(dbName_);
+            throw DatabaseError(QStringLiteral("Ovladač %1 není k dispozici.").arg(engine_->driverName()));
+        }
+        try {
+            engine_->open(db, connectionString_, readOnly_);
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(dbName_);
+            throw;
+        }
+    }
+    open_ = true;
+}
+
+void Connection::close() {
+    if (QSqlDatabase::contains(dbName_)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(dbName_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(dbName_);
+    }
+    open_ = false;
+}
+
+bool Connection::isOpen() const {
+    return open_ && QSqlDatabase::contains(dbName_) && QSqlDatabase::database(dbName_, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const {
+    return QSqlDatabase::database(dbName_, false);
+}
+
+void Connection::execute(const QString& statement) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlDatabase db = database();
+    engine_->execute(db, statement);
+}
+
+void Connection::inTransaction(const std::function<void()>& body) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        throw DatabaseError(db.lastError().text());
+    try {
+        body();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw DatabaseError(text);
+    }
+}
+
+void Command::execute() {
+    if (!connection_)
+        throw DatabaseError(QStringLiteral("Příkaz nemá spojení."));
+    connection_->execute(text_);
+}
+
+} // namespace tk
