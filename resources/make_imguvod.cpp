@@ -61,7 +61,9 @@ int main(int argc, char** argv) {
             const bool taken = !weekend && (full || (d * 3 + r * 5) % 7 < 3);
             QRectF slot(x, top + r * rowH, colW, rowH - 6);
             p.setPen(QPen(QColor(180, 195, 215), 1));
-            p.setBrush(weekend ? QColor(240, 240, 240) : taken ? QColor(205, 225, 248) : QColor(255, 255, 255));
+            p.setBrush(weekend ? QColor(240, 240, 240)
+                       : taken ? QColor(205, 225, 248)
+                               : QColor(255, 255, 255));
             p.drawRoundedRect(slot, 4, 4);
             if (taken) {
                 p.setPen(QPen(QColor(200, 30, 30), 3));

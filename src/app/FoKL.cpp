@@ -19,15 +19,17 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-static void initResources() { Q_INIT_RESOURCE(kalendo); }
+static void initResources() {
+    Q_INIT_RESOURCE(kalendo);
+}
 
 TFoKL* FoKL = nullptr;
 
 const QStringList TFoKL::NazvyMesicu = {
-    QStringLiteral("leden"),    QStringLiteral("únor"),     QStringLiteral("březen"), QStringLiteral("duben"),
-    QStringLiteral("květen"),   QStringLiteral("červen"),   QStringLiteral("červenec"),
-    QStringLiteral("srpen"),    QStringLiteral("září"),     QStringLiteral("říjen"),
-    QStringLiteral("listopad"), QStringLiteral("prosinec")};
+    QStringLiteral("leden"),    QStringLiteral("únor"),     QStringLiteral("březen"),
+    QStringLiteral("duben"),    QStringLiteral("květen"),   QStringLiteral("červen"),
+    QStringLiteral("červenec"), QStringLiteral("srpen"),    QStringLiteral("září"),
+    QStringLiteral("říjen"),    QStringLiteral("listopad"), QStringLiteral("prosinec")};
 
 namespace {
 
@@ -94,11 +96,11 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
         FoKL = this;
     setObjectName(QStringLiteral("FoKL"));
     // No maximise button.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(tahoma(16));
     SlozkaProgramu = withTrailingSeparator(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                    : programFolder);
+                                                                   : programFolder);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("central"));
@@ -281,9 +283,9 @@ void TFoKL::vytvorObdobi() {
     LbVJmPr->setFont(tahoma(13, false, true));
 
     // The check box caption may become "Klient (RČ)"; the column is wide enough for either.
-    const int checkWidth =
-        std::max({ChBVObj->sizeHint().width(), ChBVKPr->sizeHint().width(),
-                  ChBVRCP->sizeHint().width() + ChBVRCP->fontMetrics().horizontalAdvance(QStringLiteral(" (RČ)"))});
+    const int checkWidth = std::max(
+        {ChBVObj->sizeHint().width(), ChBVKPr->sizeHint().width(),
+         ChBVRCP->sizeHint().width() + ChBVRCP->fontMetrics().horizontalAdvance(QStringLiteral(" (RČ)"))});
     const int buttonX = filtersLeft + 26;
     const int checkX = buttonX + 27;
     const int editX = checkX + checkWidth + 2;
@@ -450,8 +452,8 @@ void TFoKL::vytvorSeznam() {
     RBZVse = named(new QRadioButton(QStringLiteral("Vše"), GBZobraz), "RBZVse");
     RBZObsazeno->setToolTip(QStringLiteral("Od dnešního dne včetně"));
     {
-        const int total = RBZVolno->sizeHint().width() + RBZObsazeno->sizeHint().width() +
-                          RBZVse->sizeHint().width();
+        const int total =
+            RBZVolno->sizeHint().width() + RBZObsazeno->sizeHint().width() + RBZVse->sizeHint().width();
         const int gap = std::max(2, (228 - 12 - total) / 2);
         int x = 6;
         for (QRadioButton* rb : {RBZVolno, RBZObsazeno, RBZVse}) {
@@ -469,7 +471,6 @@ void TFoKL::vytvorSeznam() {
     layout->setContentsMargins(2, 2, 2, 2);
     DBGridSeznam = named(new tk::DBGrid(TbSSeznam), "DBGridSeznam");
     layout->addWidget(DBGridSeznam);
-    DBGridSeznam->setFont(QFont(QStringLiteral("Courier New")));
     {
         QFont cells(QStringLiteral("Courier New"));
         cells.setPixelSize(13);
@@ -540,9 +541,13 @@ void TFoKL::vytvorStatusBar() {
     }
 }
 
-QString TFoKL::statusText(int panel) const { return StatusPanels.at(panel)->text(); }
+QString TFoKL::statusText(int panel) const {
+    return StatusPanels.at(panel)->text();
+}
 
-void TFoKL::setStatusText(int panel, const QString& text) { StatusPanels.at(panel)->setText(text); }
+void TFoKL::setStatusText(int panel, const QString& text) {
+    StatusPanels.at(panel)->setText(text);
+}
 
 // ----------------------------------------------------------------------------------------------------
 // Life of the window
@@ -597,8 +602,13 @@ bool TFoKL::event(QEvent* event) {
         // otherwise a refused start would be tried again at once, message after message.
         const bool fromModal = returningFromModal_;
         returningFromModal_ = false;
-        if (!fromModal && !activating_ && !closing_)
+        if (!fromModal && !activating_ && !closing_) {
             tk::guard([this] { FormActivate(); });
+            // The wait window took the activation while connecting and left none behind: give it back,
+            // as the system does when a window closes.
+            if (isVisible() && !QApplication::activeWindow())
+                activateWindow();
+        }
     } else if (event->type() == QEvent::WindowDeactivate) {
         // The window that takes over is already the active one here.
         QWidget* next = QApplication::activeWindow();
@@ -695,7 +705,8 @@ void TFoKL::OtevriData() {
     if (DmKL->QParamPDbKN->asBoolean()) {
         PripojKN(*DmKL, ChybyPripojeni, *IniSoubor, this);
         if (ChybyPripojeni > 0) {
-            tk::dialogs().message(QStringLiteral("Databáze Kinemo není k dispozici."), tk::MessageIcon::Error);
+            tk::dialogs().message(QStringLiteral("Databáze Kinemo není k dispozici."),
+                                  tk::MessageIcon::Error);
             tk::abort();
         }
         for (tk::Dataset* d : {DmKL->QPacienti, DmKL->QPracov, DmKL->QPomKN}) {
@@ -708,8 +719,8 @@ void TFoKL::OtevriData() {
     DmKL->PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
     DmKL->PrikazKL->execute();
 
-    for (tk::Dataset* d : {DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek, DmKL->QObjekt, DmKL->QBlokRes,
-                           DmKL->QReserve}) {
+    for (tk::Dataset* d :
+         {DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek, DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve}) {
         d->close();
         d->open();
     }
@@ -856,6 +867,7 @@ void TFoKL::odemkni() {
     LbHeslo->hide();
     EdHeslo->hide();
     ImgUvod->hide();
+    BtOK->setFocusPolicy(Qt::NoFocus); // it lies under the list: Tab and Enter must not land on it
     GBObdobi->setEnabled(true);
     EdVObj->show();
     EdVRCP->show();
@@ -891,7 +903,9 @@ void TFoKL::N33InstalaceClick() {
     InstalaceKL(*DmKL, hooks);
 }
 
-void TFoKL::N41NapovedaClick() { OtevriNapovedu(10, 10); }
+void TFoKL::N41NapovedaClick() {
+    OtevriNapovedu(10, 10);
+}
 
 void TFoKL::N4OaplikaciClick() {
     const QString verze = DmKL && DmKL->QVerDatP->isActive() ? DmKL->QVerDatPVerDatP->asString() : QString();

@@ -28,8 +28,12 @@
 
 // Small integer states kept on the controls themselves (a field's pick mark, the universal button's
 // mode), as the dynamic property "Tag".
-inline int tagOf(const QObject* object) { return object->property("Tag").toInt(); }
-inline void setTag(QObject* object, int tag) { object->setProperty("Tag", tag); }
+inline int tagOf(const QObject* object) {
+    return object->property("Tag").toInt();
+}
+inline void setTag(QObject* object, int tag) {
+    object->setProperty("Tag", tag);
+}
 
 // The main window. It is created locked: only the disabled period box, the password prompt and the
 // picture are shown until the access password is given. The start sequence runs when the window first

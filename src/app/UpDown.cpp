@@ -20,7 +20,9 @@ void TUpDown::setRange(int minimum, int maximum) {
     setPosition(position_);
 }
 
-void TUpDown::setPosition(int position) { position_ = qBound(minimum_, position, maximum_); }
+void TUpDown::setPosition(int position) {
+    position_ = qBound(minimum_, position, maximum_);
+}
 
 void TUpDown::step(bool up) {
     setPosition(position_ + (up ? 1 : -1));

@@ -4,8 +4,8 @@
 // the hidden help window, with the recording dialogs installed. Ending the program is recorded instead
 // of quitting the test.
 
-#include "KalendoFixture.h"
-#include "tk_TestEnv.h"
+#include "support/KalendoFixture.h"
+#include "support/tk_TestEnv.h"
 
 #include "app/FoKL.h"
 #include "codelists/FoNapovedaP.h"
@@ -19,9 +19,19 @@
 
 namespace kltest {
 
+// Lets pending window messages through as the program's own waiter does, without sleeping: the wait
+// window takes the activation from the main window and gives it back.
+class EventWaiter : public tk::Waiter {
+public:
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void wait(int) override {}
+};
+
 class Program {
 public:
-    explicit Program(ProgramFolder& folder) : folder_(folder) {
+    explicit Program(ProgramFolder& folder, bool ownWaiter = true) : folder_(folder) {
+        if (ownWaiter)
+            tk::setWaiter(std::make_unique<EventWaiter>());
         DmKL = new TDmKL(folder.slozkaProgramu());
         window = std::make_unique<TFoKL>(folder.slozkaProgramu());
         window->ukonciProgram = [this] { ++ended; };
@@ -72,6 +82,8 @@ private:
     std::unique_ptr<QWidget> other_;
 };
 
-inline bool menuEnabled(QMenu* menu) { return menu->menuAction()->isEnabled(); }
+inline bool menuEnabled(QMenu* menu) {
+    return menu->menuAction()->isEnabled();
+}
 
 } // namespace kltest

@@ -31,15 +31,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("unlocks");
-        QTest::newRow("same") << "Abc123" << "Abc123" << true;
-        QTest::newRow("lower case") << "Abc123" << "abc123" << false;
-        QTest::newRow("upper case") << "Abc123" << "ABC123" << false;
-        QTest::newRow("longer") << "Abc123" << "Abc1234" << false;
-        QTest::newRow("shorter") << "Abc123" << "Abc12" << false;
-        QTest::newRow("empty for a password") << "Abc123" << "" << false;
-        QTest::newRow("none stored, none typed") << "" << "" << true;
-        QTest::newRow("none stored, some typed") << "" << "x" << false;
-        QTest::newRow("a blank is not typed") << "Abc123" << "Abc 123" << true;
+        QTest::newRow("same") << "Abc123"
+                              << "Abc123" << true;
+        QTest::newRow("lower case") << "Abc123"
+                                    << "abc123" << false;
+        QTest::newRow("upper case") << "Abc123"
+                                    << "ABC123" << false;
+        QTest::newRow("longer") << "Abc123"
+                                << "Abc1234" << false;
+        QTest::newRow("shorter") << "Abc123"
+                                 << "Abc12" << false;
+        QTest::newRow("empty for a password") << "Abc123"
+                                              << "" << false;
+        QTest::newRow("none stored, none typed") << ""
+                                                 << "" << true;
+        QTest::newRow("none stored, some typed") << ""
+                                                 << "x" << false;
+        QTest::newRow("a blank is not typed") << "Abc123"
+                                              << "Abc 123" << true;
     }
 
     void comparison() {
@@ -99,8 +108,9 @@ private Q_SLOTS:
             auto dm = openKalendo(folder);
             // Free slots and marker rows count as well.
             for (const char* rc : {"1", "", "8551011234"})
-                execKL(*dm, QStringLiteral("insert into Reserve (Objekt,Doba,RCPacienta) values ('00001',30,'%1')")
-                                .arg(QLatin1String(rc)));
+                execKL(*dm,
+                       QStringLiteral("insert into Reserve (Objekt,Doba,RCPacienta) values ('00001',30,'%1')")
+                           .arg(QLatin1String(rc)));
         }
         Program p(folder);
         int refreshes = 0;
@@ -123,8 +133,9 @@ private Q_SLOTS:
         QCOMPARE(p.w().width(), 1220);
 
         TFoKL& w = p.w();
-        for (QWidget* shown : std::initializer_list<QWidget*>{w.EdVObj, w.EdVRCP, w.EdVKPr, w.GBDetail, w.GBZobraz,
-                                                              w.Navigator, w.BbTiskNovy, w.PgCReserve, w.PKalendar})
+        for (QWidget* shown :
+             std::initializer_list<QWidget*>{w.EdVObj, w.EdVRCP, w.EdVKPr, w.GBDetail, w.GBZobraz,
+                                             w.Navigator, w.BbTiskNovy, w.PgCReserve, w.PKalendar})
             QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
         for (QWidget* hidden : std::initializer_list<QWidget*>{w.LbHeslo, w.EdHeslo, w.ImgUvod})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
@@ -148,9 +159,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs->texts().size(), 2);
         dialogs->clear();
         p.givePassword(QString());
-        QCOMPARE(dialogs->texts(), (QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo."),
-                                                QStringLiteral("Chybná verze datového souboru.\r\n"
-                                                               "     Databázi nelze použít!")}));
+        QCOMPARE(dialogs->texts(),
+                 (QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo."),
+                              QStringLiteral("Chybná verze datového souboru.\r\n"
+                                             "     Databázi nelze použít!")}));
         QVERIFY(locked(p.w()));
         QVERIFY(p.w().StartNeprobehl);
     }

@@ -50,22 +50,24 @@ private Q_SLOTS:
     void controlsByName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("shownWhileLocked");
-        const char* shown[] = {"GBObdobi", "RBVDen", "RBVTyden", "RBVMesic", "RBVRok", "RBVVse", "EdVDatum",
-                               "LbZvyrazni", "UpDwDen", "UpDwTyden", "UpDwMesic", "LbDen", "LbTyden", "LbMesic",
-                               "ChBVObj", "ChBVRCP", "ChBVKPr", "LbVNazObj", "LbVJmPac", "LbVJmPr", "StatusBar",
-                               "LbHeslo", "EdHeslo", "BtOK", "ImgUvod"};
-        const char* hidden[] = {"EdVObj", "EdVRCP", "EdVKPr", "BbTiskO", "BbOjednat", "BbTiskK", "BbTiskP",
-                                "GBDetail", "Navigator", "BbTiskNovy", "GBZobraz", "RBZVolno", "RBZObsazeno",
-                                "RBZVse", "PgCReserve", "TbSSeznam", "DBGridSeznam", "LbBlok", "LbZprava",
-                                "PKalendar"};
+        const char* shown[] = {"GBObdobi",  "RBVDen",   "RBVTyden",   "RBVMesic", "RBVRok",
+                               "RBVVse",    "EdVDatum", "LbZvyrazni", "UpDwDen",  "UpDwTyden",
+                               "UpDwMesic", "LbDen",    "LbTyden",    "LbMesic",  "ChBVObj",
+                               "ChBVRCP",   "ChBVKPr",  "LbVNazObj",  "LbVJmPac", "LbVJmPr",
+                               "StatusBar", "LbHeslo",  "EdHeslo",    "BtOK",     "ImgUvod"};
+        const char* hidden[] = {"EdVObj",    "EdVRCP",       "EdVKPr",      "BbTiskO",   "BbOjednat",
+                                "BbTiskK",   "BbTiskP",      "GBDetail",    "Navigator", "BbTiskNovy",
+                                "GBZobraz",  "RBZVolno",     "RBZObsazeno", "RBZVse",    "PgCReserve",
+                                "TbSSeznam", "DBGridSeznam", "LbBlok",      "LbZprava",  "PKalendar"};
         for (const char* n : shown)
             QTest::newRow(n) << QString::fromLatin1(n) << true;
         for (const char* n : hidden)
             QTest::newRow(n) << QString::fromLatin1(n) << false;
         // The detail panel's controls are hidden with it.
-        for (const char* n : {"LbKdy", "EdDDatum", "UpDwHod", "UpDw10min", "UpDwMin", "LbPomlcka", "EdDCasDo",
-                              "LbDoba", "EdDDoba", "UpDwDoba", "LbMin", "LbKde", "EdDObj", "LbDNazObj", "LbKdo",
-                              "EdDRCP", "EdDJmPac", "ChBDHotovo", "LbKym", "EdDKPr", "LbDJmPr"})
+        for (const char* n :
+             {"LbKdy",  "EdDDatum", "UpDwHod",  "UpDw10min",  "UpDwMin", "LbPomlcka", "EdDCasDo",
+              "LbDoba", "EdDDoba",  "UpDwDoba", "LbMin",      "LbKde",   "EdDObj",    "LbDNazObj",
+              "LbKdo",  "EdDRCP",   "EdDJmPac", "ChBDHotovo", "LbKym",   "EdDKPr",    "LbDJmPr"})
             QTest::newRow(n) << QString::fromLatin1(n) << false;
     }
 
@@ -123,10 +125,10 @@ private Q_SLOTS:
         tk::DBGrid* g = w().DBGridSeznam;
         const QList<tk::GridColumn> columns = g->columns();
         QCOMPARE(columns.size(), 10);
-        const QStringList fields = {"DatumCas", "VDatCasDo", "JmenoPac", "Doba", "Objekt",
+        const QStringList fields = {"DatumCas", "VDatCasDo", "JmenoPac", "Doba",  "Objekt",
                                     "VNazObj",  "KodPrac",   "Hotovo",   "VJmPr", "RCPacienta"};
-        const QStringList titles = {"Od     ", "Do ", "Kdo", "Doba", "Kde", "Pracoviště", "RP", "P", "Pracovník",
-                                    "RČ pacienta"};
+        const QStringList titles = {"Od     ",    "Do ", "Kdo", "Doba",      "Kde",
+                                    "Pracoviště", "RP",  "P",   "Pracovník", "RČ pacienta"};
         const int widths[] = {175, 55, 141, 34, 52, 115, 22, 15};
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(columns[i].fieldName, fields[i]);
@@ -143,19 +145,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("visible");
-        QTest::newRow("N11Pracoviste") << "N11Pracoviste" << "&1 Pracoviště" << true << true;
-        QTest::newRow("N12VolneDny") << "N12VolneDny" << "&2 Svátky" << true << true;
-        QTest::newRow("N13Parametry") << "N13Parametry" << "&3 Parametry" << true << true;
-        QTest::newRow("N14Pacienti") << "N14Pacienti" << "&4 Klienti" << true << true;
-        QTest::newRow("N15Pracov") << "N15Pracov" << "&5 Pracovníci" << true << true;
-        QTest::newRow("N21BlokRes") << "N21BlokRes" << "&1 Blokované" << true << true;
-        QTest::newRow("N2Redukce") << "N2Redukce" << "Redukce dat !" << true << true;
-        QTest::newRow("N31Zaloha") << "N31Zaloha" << "&1 Záloha dat" << true << true;
-        QTest::newRow("N32Obnova") << "N32Obnova" << "&2 Obnova ze zálohy " << false << true;
-        QTest::newRow("N33Instalace") << "N33Instalace" << "&3 Instalace databáze" << true << true;
-        QTest::newRow("N3X") << "N3X" << "X Systémová oprava" << true << false;
-        QTest::newRow("N41Napoveda") << "N41Napoveda" << "&1 Nápověda" << true << true;
-        QTest::newRow("N4Oaplikaci") << "N4Oaplikaci" << "&O programu ..." << true << true;
+        QTest::newRow("N11Pracoviste") << "N11Pracoviste"
+                                       << "&1 Pracoviště" << true << true;
+        QTest::newRow("N12VolneDny") << "N12VolneDny"
+                                     << "&2 Svátky" << true << true;
+        QTest::newRow("N13Parametry") << "N13Parametry"
+                                      << "&3 Parametry" << true << true;
+        QTest::newRow("N14Pacienti") << "N14Pacienti"
+                                     << "&4 Klienti" << true << true;
+        QTest::newRow("N15Pracov") << "N15Pracov"
+                                   << "&5 Pracovníci" << true << true;
+        QTest::newRow("N21BlokRes") << "N21BlokRes"
+                                    << "&1 Blokované" << true << true;
+        QTest::newRow("N2Redukce") << "N2Redukce"
+                                   << "Redukce dat !" << true << true;
+        QTest::newRow("N31Zaloha") << "N31Zaloha"
+                                   << "&1 Záloha dat" << true << true;
+        QTest::newRow("N32Obnova") << "N32Obnova"
+                                   << "&2 Obnova ze zálohy " << false << true;
+        // After a start on a usable database the installation is done: disabled and checked.
+        QTest::newRow("N33Instalace") << "N33Instalace"
+                                      << "&3 Instalace databáze" << false << true;
+        QTest::newRow("N3X") << "N3X"
+                             << "X Systémová oprava" << false << false; // hidden, so not enabled
+        QTest::newRow("N41Napoveda") << "N41Napoveda"
+                                     << "&1 Nápověda" << true << true;
+        QTest::newRow("N4Oaplikaci") << "N4Oaplikaci"
+                                     << "&O programu ..." << true << true;
     }
 
     void menus() {
