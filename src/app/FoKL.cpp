@@ -1,0 +1,917 @@
+#include "FoKL.h"
+
+#include "app/KLConect.h"
+#include "codelists/FoNapovedaP.h"
+#include "data/DmKL.h"
+#include "data/KLDataUp.h"
+
+#include "toolkit/core/Clock.h"
+#include "toolkit/core/Dialogs.h"
+#include "toolkit/core/Errors.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+static void initResources() {
+    Q_INIT_RESOURCE(kalendo);
+}
+
+TFoKL* FoKL = nullptr;
+
+const QStringList TFoKL::NazvyMesicu = {
+    QStringLiteral("leden"),    QStringLiteral("únor"),     QStringLiteral("březen"),
+    QStringLiteral("duben"),    QStringLiteral("květen"),   QStringLiteral("červen"),
+    QStringLiteral("červenec"), QStringLiteral("srpen"),    QStringLiteral("září"),
+    QStringLiteral("říjen"),    QStringLiteral("listopad"), QStringLiteral("prosinec")};
+
+namespace {
+
+const QColor kSkyBlue(166, 202, 240);
+const QColor kLime(0, 255, 0);
+const QColor kAqua(0, 255, 255);
+const QColor kGradientInactiveCaption(215, 228, 242);
+
+// The width of the left column and of the boxes in it.
+constexpr int kColumnWidth = 662;
+constexpr int kNarrowWidth = 685;
+constexpr int kWideWidth = 1220;
+
+QFont tahoma(int pixels, bool bold = false, bool italic = false) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void setBackground(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// The width a control needs for `sample` in its own font, but at least the design width: the design
+// widths were made for a narrower face than the one that may stand in for it.
+int widthFor(const QWidget* widget, const QString& sample, int designWidth, int padding = 10) {
+    return std::max(designWidth, widget->fontMetrics().horizontalAdvance(sample) + padding);
+}
+
+QString withTrailingSeparator(QString folder) {
+    folder = QDir::fromNativeSeparators(folder);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+bool onlyModifiers(const QKeyEvent* event, Qt::KeyboardModifiers wanted) {
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    return held == wanted;
+}
+
+} // namespace
+
+TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+    initResources();
+    if (!FoKL)
+        FoKL = this;
+    setObjectName(QStringLiteral("FoKL"));
+    // No maximise button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(tahoma(16));
+    SlozkaProgramu = withTrailingSeparator(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                   : programFolder);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+
+    vytvorMenu();
+    vytvorZamceni();
+    vytvorObdobi();
+    vytvorDetail();
+    vytvorSeznam();
+    vytvorStatusBar();
+
+    // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
+    // OK button once it is shown.
+    ImgUvod->lower();
+    LbHeslo->raise();
+    EdHeslo->raise();
+    BtOK->raise();
+    PgCReserve->raise();
+    LbZprava->raise();
+
+    setTabOrder(EdHeslo, BtOK);
+
+    // Window keys are seen before the controls see them.
+    qApp->installEventFilter(this);
+
+    FormCreate();
+}
+
+TFoKL::~TFoKL() {
+    qApp->removeEventFilter(this);
+    if (FoKL == this)
+        FoKL = nullptr;
+}
+
+// ----------------------------------------------------------------------------------------------------
+// Layout
+
+void TFoKL::vytvorMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    bar->setFont(tahoma(13));
+    auto menu = [&](const char* name, const QString& caption) {
+        QMenu* m = named(new QMenu(caption, this), name);
+        m->setFont(tahoma(13));
+        m->menuAction()->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
+        bar->addMenu(m);
+        return m;
+    };
+    auto item = [&](QMenu* m, const char* name, const QString& caption) {
+        QAction* a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+
+    N1Ciselniky = menu("N1Ciselniky", QStringLiteral("&1 Číselníky"));
+    N11Pracoviste = item(N1Ciselniky, "N11Pracoviste", QStringLiteral("&1 Pracoviště"));
+    N12VolneDny = item(N1Ciselniky, "N12VolneDny", QStringLiteral("&2 Svátky"));
+    N13Parametry = item(N1Ciselniky, "N13Parametry", QStringLiteral("&3 Parametry"));
+    N1Ciselniky->addSeparator();
+    N14Pacienti = item(N1Ciselniky, "N14Pacienti", QStringLiteral("&4 Klienti"));
+    N15Pracov = item(N1Ciselniky, "N15Pracov", QStringLiteral("&5 Pracovníci"));
+
+    N2Rezervace = menu("N2Rezervace", QStringLiteral("&2 Rezervace"));
+    N21BlokRes = item(N2Rezervace, "N21BlokRes", QStringLiteral("&1 Blokované"));
+    N2Rezervace->addSeparator();
+    N2Redukce = item(N2Rezervace, "N2Redukce", QStringLiteral("Redukce dat !"));
+
+    N3Servis = menu("N3Servis", QStringLiteral("&3 Servis"));
+    N31Zaloha = item(N3Servis, "N31Zaloha", QStringLiteral("&1 Záloha dat"));
+    N31Zaloha->setCheckable(true);
+    N32Obnova = item(N3Servis, "N32Obnova", QStringLiteral("&2 Obnova ze zálohy "));
+    N32Obnova->setEnabled(false);
+    N33Instalace = item(N3Servis, "N33Instalace", QStringLiteral("&3 Instalace databáze"));
+    N33Instalace->setCheckable(true);
+    N3X = item(N3Servis, "N3X", QStringLiteral("X Systémová oprava"));
+    N3X->setVisible(false);
+
+    N4Napoveda = menu("N4Napoveda", QStringLiteral("&4 Nápověda"));
+    N41Napoveda = item(N4Napoveda, "N41Napoveda", QStringLiteral("&1 Nápověda"));
+    N4Oaplikaci = item(N4Napoveda, "N4Oaplikaci", QStringLiteral("&O programu ..."));
+
+    // Menus 1 to 3 wait for the password.
+    for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
+        m->menuAction()->setEnabled(false);
+
+    connect(N33Instalace, &QAction::triggered, this, [this] { tk::guard([this] { N33InstalaceClick(); }); });
+    connect(N41Napoveda, &QAction::triggered, this, [this] { tk::guard([this] { N41NapovedaClick(); }); });
+    connect(N4Oaplikaci, &QAction::triggered, this, [this] { tk::guard([this] { N4OaplikaciClick(); }); });
+}
+
+void TFoKL::vytvorObdobi() {
+    QWidget* c = centralWidget();
+    GBObdobi = named(new QGroupBox(QStringLiteral("Výběr období"), c), "GBObdobi");
+    GBObdobi->setGeometry(3, 0, kColumnWidth, 97);
+    setBackground(GBObdobi, kSkyBlue);
+    const int inner = kColumnWidth - 3; // the right edge inside the frame
+
+    // Period: one row of radio buttons under the title.
+    RBVDen = named(new QRadioButton(QStringLiteral("Den"), GBObdobi), "RBVDen");
+    RBVTyden = named(new QRadioButton(QStringLiteral("Týden"), GBObdobi), "RBVTyden");
+    RBVMesic = named(new QRadioButton(QStringLiteral("Měsíc"), GBObdobi), "RBVMesic");
+    RBVRok = named(new QRadioButton(QStringLiteral("Rok"), GBObdobi), "RBVRok");
+    RBVVse = named(new QRadioButton(QStringLiteral("Vše"), GBObdobi), "RBVVse");
+    int x = 6;
+    for (QRadioButton* rb : {RBVDen, RBVTyden, RBVMesic, RBVRok, RBVVse}) {
+        rb->setGeometry(x, 22, rb->sizeHint().width(), 22);
+        x += rb->sizeHint().width() + 2;
+    }
+    const int filtersLeft = x + 2;
+    RBVDen->setChecked(true);
+
+    // The date with the coloured frame behind it.
+    LbZvyrazni = named(new QLabel(GBObdobi), "LbZvyrazni");
+    LbZvyrazni->setGeometry(6, 49, 170, 41);
+    LbZvyrazni->setAutoFillBackground(true);
+    EdVDatum = named(new QDateEdit(GBObdobi), "EdVDatum");
+    EdVDatum->setFont(tahoma(17, true));
+    EdVDatum->setDisplayFormat(QStringLiteral("ddd dd.MM.yyyy"));
+    EdVDatum->setCalendarPopup(true);
+    EdVDatum->setGeometry(10, 55, 162, 29);
+
+    // Spinners right of the date: month, week, day.
+    LbMesic = named(new QLabel(QStringLiteral("m"), GBObdobi), "LbMesic");
+    LbTyden = named(new QLabel(QStringLiteral("t"), GBObdobi), "LbTyden");
+    LbDen = named(new QLabel(QStringLiteral("d"), GBObdobi), "LbDen");
+    UpDwMesic = named(new TUpDown(GBObdobi), "UpDwMesic");
+    UpDwTyden = named(new TUpDown(GBObdobi), "UpDwTyden");
+    UpDwDen = named(new TUpDown(GBObdobi), "UpDwDen");
+    UpDwMesic->setToolTip(QStringLiteral("+/- Měsíc"));
+    UpDwTyden->setToolTip(QStringLiteral("+/- Týden"));
+    UpDwDen->setToolTip(QStringLiteral("+/- Den"));
+    x = 184;
+    QLabel* labels[] = {LbMesic, LbTyden, LbDen};
+    TUpDown* spinners[] = {UpDwMesic, UpDwTyden, UpDwDen};
+    for (int i = 0; i < 3; ++i) {
+        labels[i]->setFont(tahoma(13));
+        labels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        labels[i]->setGeometry(x, 44, 20, 15);
+        spinners[i]->setGeometry(x + 1, 59, 18, 30);
+        spinners[i]->setRange(0, 10000);
+        spinners[i]->setPosition(1000);
+        x += 24;
+    }
+
+    // The three filters, one per row: quick buttons, check box, code field, name.
+    auto button = [&](const char* name, const QString& caption, const QString& hint) {
+        QPushButton* b = named(new QPushButton(caption, GBObdobi), name);
+        b->setToolTip(hint);
+        b->setFont(tahoma(13, true));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->hide();
+        return b;
+    };
+    BbOjednat = button("BbOjednat", QStringLiteral("R"), QStringLiteral("Nastavení na rezevaci Pracoviště"));
+    BbTiskO = button("BbTiskO", QStringLiteral("T"), QStringLiteral("Nastavení na tisk rozvrhu Pracoviště"));
+    BbTiskK = button("BbTiskK", QStringLiteral("T"), QStringLiteral("Nastavení na tisk rozvrhu Klienta "));
+    BbTiskP = button("BbTiskP", QStringLiteral("T"), QStringLiteral("Nastavení na tisk rozvrhu  Pracovníka"));
+
+    ChBVObj = named(new QCheckBox(QStringLiteral("Pracoviště"), GBObdobi), "ChBVObj");
+    ChBVRCP = named(new QCheckBox(QStringLiteral("Klient"), GBObdobi), "ChBVRCP");
+    ChBVKPr = named(new QCheckBox(QStringLiteral("Pracovník "), GBObdobi), "ChBVKPr");
+    ChBVObj->setToolTip(QStringLiteral("Kód"));
+    ChBVRCP->setToolTip(QStringLiteral("RČ"));
+    ChBVKPr->setToolTip(QStringLiteral("Kód"));
+
+    EdVObj = named(new QLineEdit(QStringLiteral("00000"), GBObdobi), "EdVObj");
+    EdVRCP = named(new QLineEdit(GBObdobi), "EdVRCP");
+    EdVKPr = named(new QLineEdit(QStringLiteral("00"), GBObdobi), "EdVKPr");
+    for (QLineEdit* e : {EdVObj, EdVRCP, EdVKPr}) {
+        e->setFont(tahoma(13));
+        e->hide();
+    }
+
+    LbVNazObj = named(new QLabel(QStringLiteral("Název pracoviště"), GBObdobi), "LbVNazObj");
+    LbVNazObj->setFont(tahoma(17, true, true));
+    LbVJmPac = named(new QLabel(QStringLiteral("Jméno Pacienta"), GBObdobi), "LbVJmPac");
+    LbVJmPac->setFont(tahoma(13, false, true));
+    LbVJmPr = named(new QLabel(QStringLiteral("Jméno Pracovníka"), GBObdobi), "LbVJmPr");
+    LbVJmPr->setFont(tahoma(13, false, true));
+
+    // The check box caption may become "Klient (RČ)"; the column is wide enough for either.
+    const int checkWidth = std::max(
+        {ChBVObj->sizeHint().width(), ChBVKPr->sizeHint().width(),
+         ChBVRCP->sizeHint().width() + ChBVRCP->fontMetrics().horizontalAdvance(QStringLiteral(" (RČ)"))});
+    const int buttonX = filtersLeft + 26;
+    const int checkX = buttonX + 27;
+    const int editX = checkX + checkWidth + 2;
+    struct Row {
+        QCheckBox* check;
+        QLineEdit* edit;
+        QLabel* name;
+        int y, editWidth, nameWidth;
+        QString sample;
+    };
+    const Row rows[] = {
+        {ChBVObj, EdVObj, LbVNazObj, 15, 42, 163, QStringLiteral("00000")},
+        {ChBVRCP, EdVRCP, LbVJmPac, 42, 77, 127, QStringLiteral("0000000000")},
+        {ChBVKPr, EdVKPr, LbVJmPr, 69, 20, 186, QStringLiteral("00")},
+    };
+    for (const Row& r : rows) {
+        r.check->setGeometry(checkX, r.y, checkWidth, 24);
+        const int w = widthFor(r.edit, r.sample, r.editWidth);
+        r.edit->setGeometry(editX, r.y, w, 24);
+        const int nameX = editX + w + 3;
+        r.name->setGeometry(nameX, r.y, std::min(r.nameWidth, inner - nameX), 24);
+    }
+    BbOjednat->setGeometry(filtersLeft, 15, 24, 24);
+    BbTiskO->setGeometry(buttonX, 15, 24, 24);
+    BbTiskK->setGeometry(buttonX, 42, 24, 24);
+    BbTiskP->setGeometry(buttonX, 69, 24, 24);
+}
+
+void TFoKL::vytvorDetail() {
+    QWidget* c = centralWidget();
+    GBDetail = named(new QGroupBox(QStringLiteral("Detail rezervace"), c), "GBDetail");
+    GBDetail->setGeometry(3, 98, kColumnWidth, 85);
+    const int inner = kColumnWidth - 3;
+    tk::DataSource* ds = DmKL ? DmKL->DSReserve : nullptr;
+
+    auto label = [&](const char* name, const QString& caption, const QFont& font) {
+        QLabel* l = named(new QLabel(caption, GBDetail), name);
+        l->setFont(font);
+        return l;
+    };
+    auto edit = [&](const char* name, const char* field, const QFont& font) {
+        tk::DBEdit* e = named(new tk::DBEdit(GBDetail), name);
+        e->setFont(font);
+        e->setDataSource(ds);
+        e->setDataField(QLatin1String(field));
+        return e;
+    };
+    auto upDown = [&](const char* name, const QString& hint, int maximum, int position) {
+        TUpDown* u = named(new TUpDown(GBDetail), name);
+        u->setToolTip(hint);
+        u->setRange(0, maximum);
+        u->setPosition(position);
+        u->setEnabled(false); // until a row is edited
+        return u;
+    };
+
+    LbKdy = label("LbKdy", QStringLiteral("Kdy"), tahoma(16));
+    EdDDatum = edit("EdDDatum", "DatumCas", tahoma(17));
+    UpDwHod = upDown("UpDwHod", QStringLiteral("+/- Hodina"), 10000, 1000);
+    UpDw10min = upDown("UpDw10min", QStringLiteral("+/- 10 minut"), 10000, 1000);
+    UpDwMin = upDown("UpDwMin", QStringLiteral("+/- Minuta"), 10000, 1000);
+    LbPomlcka = label("LbPomlcka", QStringLiteral("-"), tahoma(17));
+    EdDCasDo = edit("EdDCasDo", "VDatCasDo", tahoma(17));
+    EdDCasDo->setFocusPolicy(Qt::ClickFocus);
+    LbDoba = label("LbDoba", QStringLiteral("tj."), tahoma(17));
+    EdDDoba = edit("EdDDoba", "Doba", tahoma(17));
+    UpDwDoba = upDown("UpDwDoba", QStringLiteral("+/- Minuta"), 1000, 100);
+    LbMin = label("LbMin", QStringLiteral("min"), tahoma(16));
+    LbKde = label("LbKde", QStringLiteral("Kde"), tahoma(16));
+    EdDObj = edit("EdDObj", "Objekt", tahoma(13));
+    EdDObj->setMaxLength(5);
+    EdDObj->setEnabled(false); // shows the row's workplace; never typed into
+    LbDNazObj = label("LbDNazObj", QStringLiteral("Název pracoviště"), tahoma(13, false, true));
+
+    LbKdo = label("LbKdo", QStringLiteral("Kdo"), tahoma(16));
+    EdDRCP = edit("EdDRCP", "RCPacienta", tahoma(17));
+    EdDRCP->setMaxLength(10);
+    EdDJmPac = edit("EdDJmPac", "JmenoPac", tahoma(17, true, true));
+    ChBDHotovo = named(new tk::DBCheckBox(GBDetail), "ChBDHotovo");
+    ChBDHotovo->setDataSource(ds);
+    ChBDHotovo->setDataField(QStringLiteral("Hotovo"));
+    ChBDHotovo->setToolTip(QStringLiteral("Provedeno"));
+    ChBDHotovo->setFocusPolicy(Qt::ClickFocus);
+    LbKym = label("LbKym", QStringLiteral("Kým"), tahoma(16));
+    EdDKPr = edit("EdDKPr", "KodPrac", tahoma(13));
+    EdDKPr->setMaxLength(2);
+    LbDJmPr = label("LbDJmPr", QStringLiteral("Jméno Pracovníka"), tahoma(13, false, true));
+
+    // First line: when, how long, where.
+    const int y1 = 21, y2 = 52, h = 27;
+    int x = 8;
+    auto place = [&](QWidget* w, int y, int width, int height, int gap = 3) {
+        w->setGeometry(x, y + (h - height) / 2, width, height);
+        x += width + gap;
+    };
+    const QString sampleDate = QStringLiteral("po 30.12.2026  10:00");
+    place(LbKdy, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
+    place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175), h, 1);
+    place(UpDwHod, y1, 17, h, 1);
+    place(UpDw10min, y1, 17, h, 1);
+    place(UpDwMin, y1, 17, h, 3);
+    place(LbPomlcka, y1, LbPomlcka->sizeHint().width(), h);
+    place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48), h);
+    place(LbDoba, y1, LbDoba->sizeHint().width(), h);
+    place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34), h, 1);
+    place(UpDwDoba, y1, 17, h, 3);
+    place(LbMin, y1, LbMin->sizeHint().width(), h, 8);
+    const int whereX = x;
+    place(LbKde, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
+    const int codeX = x;
+    place(EdDObj, y1, widthFor(EdDObj, QStringLiteral("00000"), 40), 24);
+    LbDNazObj->setGeometry(x, y1, std::min(120, inner - x), h);
+
+    // Second line: who, done, by whom.
+    x = 8;
+    place(LbKdo, y2, LbKdy->width(), h, 2);
+    place(EdDRCP, y2, widthFor(EdDRCP, QStringLiteral("0000000000"), 110), h);
+    place(EdDJmPac, y2, std::max(234, whereX - x - 26), h, 4);
+    place(ChBDHotovo, y2, 20, h);
+    x = whereX;
+    place(LbKym, y2, LbKde->width(), h, 2);
+    x = codeX;
+    place(EdDKPr, y2, widthFor(EdDKPr, QStringLiteral("00"), 24), 24);
+    LbDJmPr->setGeometry(x, y2, std::min(120, inner - x), h);
+
+    setTabOrder(EdDDatum, EdDCasDo);
+    setTabOrder(EdDCasDo, EdDDoba);
+    setTabOrder(EdDDoba, EdDRCP);
+    setTabOrder(EdDRCP, EdDJmPac);
+    setTabOrder(EdDJmPac, EdDObj);
+    setTabOrder(EdDObj, EdDKPr);
+    setTabOrder(EdDKPr, ChBDHotovo);
+}
+
+void TFoKL::vytvorSeznam() {
+    QWidget* c = centralWidget();
+    tk::DataSource* ds = DmKL ? DmKL->DSReserve : nullptr;
+
+    LbBlok = named(new QLabel(c), "LbBlok");
+    LbBlok->setGeometry(209, 187, 72, 41);
+    setBackground(LbBlok, kLime);
+    LbBlok->setToolTip(QStringLiteral("Je blokována rezervace pro ostaní ! "));
+
+    Navigator = named(new tk::DBNavigator(c), "Navigator");
+    Navigator->setDataSource(ds);
+    Navigator->setHints({QStringLiteral("První záznam"), QStringLiteral("Předchozí záznam"),
+                         QStringLiteral("Následující záznam"), QStringLiteral("Poslední záznam"),
+                         QStringLiteral("Přidat záznam před vybraný"), QStringLiteral("Zrušit záznam"),
+                         QStringLiteral("Upravit rezervaci"), QStringLiteral("Potvrdit změny rezervace"),
+                         QStringLiteral("Zrušit změny rezervace"), QStringLiteral("Refresh na síti")});
+    Navigator->setGeometry(8, 195, 180, 30);
+
+    BbTiskNovy = named(new QPushButton(c), "BbTiskNovy");
+    BbTiskNovy->setGeometry(339, 192, 65, 29);
+    BbTiskNovy->setToolTip(QStringLiteral("Univerzální tlačítko"));
+    BbTiskNovy->setFocusPolicy(Qt::NoFocus);
+    setTag(BbTiskNovy, 0);
+
+    GBZobraz = named(new QGroupBox(QStringLiteral("Zobrazit"), c), "GBZobraz");
+    GBZobraz->setGeometry(3 + kColumnWidth - 228, 183, 228, 50);
+    setBackground(GBZobraz, kSkyBlue);
+    RBZVolno = named(new QRadioButton(QStringLiteral("Volné"), GBZobraz), "RBZVolno");
+    RBZObsazeno = named(new QRadioButton(QStringLiteral("Obsazené"), GBZobraz), "RBZObsazeno");
+    RBZVse = named(new QRadioButton(QStringLiteral("Vše"), GBZobraz), "RBZVse");
+    RBZObsazeno->setToolTip(QStringLiteral("Od dnešního dne včetně"));
+    {
+        const int total =
+            RBZVolno->sizeHint().width() + RBZObsazeno->sizeHint().width() + RBZVse->sizeHint().width();
+        const int gap = std::max(2, (228 - 12 - total) / 2);
+        int x = 6;
+        for (QRadioButton* rb : {RBZVolno, RBZObsazeno, RBZVse}) {
+            rb->setGeometry(x, 21, rb->sizeHint().width(), 24);
+            x += rb->sizeHint().width() + gap;
+        }
+    }
+    RBZObsazeno->setChecked(true);
+
+    PgCReserve = named(new QTabWidget(c), "PgCReserve");
+    PgCReserve->setGeometry(3, 235, kColumnWidth, 405);
+    TbSSeznam = named(new QWidget(), "TbSSeznam");
+    PgCReserve->addTab(TbSSeznam, QStringLiteral("Přehled rezervací"));
+    auto* layout = new QVBoxLayout(TbSSeznam);
+    layout->setContentsMargins(2, 2, 2, 2);
+    DBGridSeznam = named(new tk::DBGrid(TbSSeznam), "DBGridSeznam");
+    layout->addWidget(DBGridSeznam);
+    {
+        QFont cells(QStringLiteral("Courier New"));
+        cells.setPixelSize(13);
+        DBGridSeznam->setFont(cells);
+        DBGridSeznam->horizontalHeader()->setFont(tahoma(13));
+        DBGridSeznam->verticalHeader()->setFont(tahoma(13));
+    }
+    DBGridSeznam->setReadOnlyGrid(true);
+    DBGridSeznam->setMode(tk::DBGrid::Mode::Browse);
+    DBGridSeznam->setDataSource(ds);
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
+    DBGridSeznam->setColumns({
+        {QStringLiteral("DatumCas"), QStringLiteral("Od     "), right, 175, left, true},
+        {QStringLiteral("VDatCasDo"), QStringLiteral("Do "), centre, 55, centre, true},
+        {QStringLiteral("JmenoPac"), QStringLiteral("Kdo"), left, 141, left, true},
+        {QStringLiteral("Doba"), QStringLiteral("Doba"), left, 34, left, true},
+        {QStringLiteral("Objekt"), QStringLiteral("Kde"), centre, 52, centre, true},
+        {QStringLiteral("VNazObj"), QStringLiteral("Pracoviště"), left, 115, left, true},
+        {QStringLiteral("KodPrac"), QStringLiteral("RP"), centre, 22, centre, true},
+        {QStringLiteral("Hotovo"), QStringLiteral("P"), centre, 15, centre, true},
+        {QStringLiteral("VJmPr"), QStringLiteral("Pracovník"), left, 0, left, false},
+        {QStringLiteral("RCPacienta"), QStringLiteral("RČ pacienta"), centre, 0, centre, false},
+    });
+
+    PKalendar = named(new QFrame(c), "PKalendar");
+    PKalendar->setGeometry(668, 0, 529, 635);
+    setBackground(PKalendar, kGradientInactiveCaption);
+}
+
+void TFoKL::vytvorZamceni() {
+    QWidget* c = centralWidget();
+    ImgUvod = named(new QLabel(c), "ImgUvod");
+    ImgUvod->setScaledContents(true);
+    QImageReader reader(QStringLiteral(":/ImgUvod.jpg"), "jpeg");
+    ImgUvod->setPixmap(QPixmap::fromImage(reader.read()));
+
+    LbHeslo = named(new QLabel(QStringLiteral("Přístupové heslo"), c), "LbHeslo");
+    EdHeslo = named(new QLineEdit(c), "EdHeslo");
+    EdHeslo->setEchoMode(QLineEdit::Password);
+    BtOK = named(new QPushButton(QStringLiteral("OK"), c), "BtOK");
+    connect(BtOK, &QPushButton::clicked, this, [this] { tk::guard([this] { BtOKClick(); }); });
+    EdHeslo->installEventFilter(this);
+
+    LbZprava = named(new QLabel(c), "LbZprava");
+    LbZprava->setFont(tahoma(16, true));
+    LbZprava->setAutoFillBackground(true);
+    LbZprava->hide();
+}
+
+void TFoKL::vytvorStatusBar() {
+    StatusBar = named(new QStatusBar(this), "StatusBar");
+    setStatusBar(StatusBar);
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setFont(tahoma(12));
+    const QString texts[] = {QStringLiteral(" F1"), QStringLiteral("Nápověda"), QStringLiteral("?"),
+                             QStringLiteral("!")};
+    const int widths[] = {20, 150, 250, 50};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel(texts[i], StatusBar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        panel->setMinimumWidth(widths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        StatusBar->addWidget(panel, i == 3 ? 1 : 0); // the last panel takes the rest of the bar
+        StatusPanels[i] = panel;
+    }
+}
+
+QString TFoKL::statusText(int panel) const {
+    return StatusPanels.at(panel)->text();
+}
+
+void TFoKL::setStatusText(int panel, const QString& text) {
+    StatusPanels.at(panel)->setText(text);
+}
+
+// ----------------------------------------------------------------------------------------------------
+// Life of the window
+
+void TFoKL::FormCreate() {
+    // The locale: Qt's default locale already is the user's (the program entry makes sure of it).
+    move(0, 0);
+    resize(kNarrowWidth, 732);
+    setWindowTitle(QStringLiteral("Kalendo = Kinemo + Rezervační systém"));
+    PgCReserve->resize(PgCReserve->width(), 405);
+    PKalendar->resize(PKalendar->width(), 635);
+    // The calendar lies outside the narrow window; hidden so that no strip of it shows at the edge.
+    PKalendar->hide();
+
+    SlozkaKN = SlozkaProgramu.left(std::max<qsizetype>(0, SlozkaProgramu.size() - 7));
+    IniSoubor = std::make_unique<tk::IniFile>(SlozkaKN + QStringLiteral("Kinemo.INI"));
+
+    LbVNazObj->clear();
+    LbVJmPac->clear();
+    LbVJmPr->clear();
+
+    Navigator->setGeometry(8, Navigator->y(), 180, Navigator->height());
+    Navigator->setVisibleButtons({tk::DBNavigator::First, tk::DBNavigator::Prior, tk::DBNavigator::Next,
+                                  tk::DBNavigator::Last, tk::DBNavigator::Delete, tk::DBNavigator::Refresh});
+
+    LbZprava->move(450, 200);
+    setBackground(LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
+    LbBlok->hide();
+    EdVDatum->setDate(tk::toDate(tk::clock().today()));
+    GBDetail->hide();
+
+    LbHeslo->setGeometry(265, 183, LbHeslo->sizeHint().width(), 20);
+    EdHeslo->setGeometry(265, 205, std::max(135, LbHeslo->sizeHint().width()), 26);
+    BtOK->setGeometry(265, 238, 75, 28);
+    ImgUvod->setGeometry(3, 98, GBObdobi->width(), 553);
+
+    // Locked: the period box shown but disabled, the rest hidden until the password.
+    GBObdobi->setEnabled(false);
+    GBZobraz->hide();
+    Navigator->hide();
+    BbTiskNovy->hide();
+    PgCReserve->hide();
+
+    StartNeprobehl = true;
+    CilovyCas = 0;
+    NepracovniDen = 0;
+}
+
+bool TFoKL::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        // Coming back from one of our own message boxes or from the wait window is not a new activation;
+        // otherwise a refused start would be tried again at once, message after message.
+        const bool fromModal = returningFromModal_;
+        returningFromModal_ = false;
+        if (!fromModal && !activating_ && !closing_) {
+            tk::guard([this] { FormActivate(); });
+            // The wait window took the activation while connecting and left none behind: give it back,
+            // as the system does when a window closes.
+            if (isVisible() && !QApplication::activeWindow())
+                activateWindow();
+        }
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        // The window that takes over is already the active one here.
+        QWidget* next = QApplication::activeWindow();
+        returningFromModal_ = QApplication::activeModalWidget() != nullptr ||
+                              (next && (qobject_cast<QDialog*>(next) || next->inherits("TFoCekat")));
+    }
+    return QMainWindow::event(event);
+}
+
+void TFoKL::FormActivate() {
+    activating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{activating_};
+
+    if (StartNeprobehl)
+        spustStart();
+    if (ChybyPripojeni > 0 || !VerzeOK)
+        Tag = 1;
+    if (Tag == 1 && ChybyPripojeni == 10) {
+        // The own database could not be opened: only the service and help menus are of use.
+        N3Servis->menuAction()->setEnabled(true);
+        LbHeslo->hide();
+        EdHeslo->hide();
+        BtOK->hide();
+    }
+    dorucVybranyKod();
+    for (QWidget* w : std::initializer_list<QWidget*>{EdVObj, EdVRCP, EdVKPr, EdDObj, EdDRCP, EdDKPr})
+        setTag(w, 0);
+}
+
+void TFoKL::spustStart() {
+    ChybyPripojeni = 0;
+    VybranyKod.clear();
+    PripojKL(*DmKL, ChybyPripojeni, *IniSoubor, this);
+    if (DmKL->SpojeniKL->isOpen())
+        OtevriData(); // a refusal unwinds from here and leaves the start to be tried again
+    StartNeprobehl = false;
+}
+
+void TFoKL::dorucVybranyKod() {
+    if (VybranyKod.isEmpty())
+        return;
+    const bool editing = DmKL && DmKL->QReserve && DmKL->QReserve->isEditing();
+    QLineEdit* selection[] = {EdVObj, EdVRCP, EdVKPr};
+    for (QLineEdit* e : selection) {
+        if (tagOf(e) == 2) {
+            setTag(e, 0);
+            const QString code = VybranyKod;
+            VybranyKod.clear();
+            e->setText(code);
+            return;
+        }
+    }
+    tk::DBEdit* detail[] = {EdDObj, EdDRCP, EdDKPr};
+    for (tk::DBEdit* e : detail) {
+        if (tagOf(e) == 2 && editing && e->field()) {
+            setTag(e, 0);
+            const QString code = VybranyKod;
+            VybranyKod.clear();
+            e->field()->setAsString(code);
+            return;
+        }
+    }
+}
+
+void TFoKL::OtevriData() {
+    VerzeOK = false;
+    DataUpHooks hooks;
+    hooks.ukazUpgrade = [this] {
+        LbZprava->setText(QStringLiteral("Probíhá UpGrade databáze"));
+        LbZprava->adjustSize();
+        setBackground(LbZprava, kAqua);
+        GBZobraz->hide();
+        LbZprava->show();
+        LbZprava->raise();
+    };
+    hooks.skryjUpgrade = [this] { LbZprava->hide(); };
+    UpGradeDat(*DmKL, VerzeOK, hooks);
+    if (!VerzeOK) {
+        tk::dialogs().message(QStringLiteral("Chybná verze datového souboru.\r\n     Databázi nelze použít!"),
+                              tk::MessageIcon::Error);
+        DmKL->SpojeniKL->close();
+        tk::abort();
+    }
+
+    // A start tried again finds them open from the try before.
+    DmKL->QVerDatP->close();
+    DmKL->QParamP->close();
+    DmKL->QVerDatP->open();
+    DmKL->QParamP->open();
+
+    if (DmKL->QParamPDbKN->asBoolean()) {
+        PripojKN(*DmKL, ChybyPripojeni, *IniSoubor, this);
+        if (ChybyPripojeni > 0) {
+            tk::dialogs().message(QStringLiteral("Databáze Kinemo není k dispozici."),
+                                  tk::MessageIcon::Error);
+            tk::abort();
+        }
+        for (tk::Dataset* d : {DmKL->QPacienti, DmKL->QPracov, DmKL->QPomKN}) {
+            d->close();
+            d->setConnection(DmKL->SpojeniKN);
+        }
+        ChBVRCP->setText(QStringLiteral("Klient (RČ)"));
+    }
+
+    DmKL->PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
+    DmKL->PrikazKL->execute();
+
+    for (tk::Dataset* d :
+         {DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek, DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve}) {
+        d->close();
+        d->open();
+    }
+    DmKL->QReserve->last();
+
+    N33Instalace->setEnabled(false);
+    N33Instalace->setChecked(true);
+
+    const tk::TDateTime zaloha = DmKL->QParamPZaloha->isNull() ? 0 : DmKL->QParamPZaloha->asDateTime();
+    if (!DmKL->QParamPZaloha->isNull() && zaloha > tk::clock().today() - 7)
+        N31Zaloha->setChecked(true);
+    QString text;
+    if (!DmKL->QParamPZaloha->isNull()) {
+        // As the system writes a date-time: the time left out at midnight.
+        text = tk::dateOf(zaloha) == zaloha ? tk::formatDateTime(QStringLiteral("d.m.yyyy"), zaloha)
+                                            : tk::formatDateTime(QStringLiteral("d.m.yyyy h:nn:ss"), zaloha);
+    }
+    setStatusText(3, QStringLiteral("Poslední záloha provedena   ") + text);
+
+    PosledniIDRes = 0;
+    GenerovaniDne = false;
+    PotlacitObnovu = false;
+}
+
+void TFoKL::ObnovVyber() {
+    if (onObnovVyber)
+        onObnovVyber();
+}
+
+// ----------------------------------------------------------------------------------------------------
+// Keys
+
+bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    // A key that a control leaves alone travels on to its parents and passes here again; every window
+    // key does the same thing twice over, and Enter is swallowed at the first control.
+    auto* key = static_cast<QKeyEvent*>(event);
+    bool swallowed = false;
+    tk::guard([&] {
+        FormKeyDown(key);
+        swallowed = FormKeyPress(widget, key);
+        if (!swallowed && widget == EdHeslo)
+            swallowed = EdHesloKeyPress(key);
+    });
+    return swallowed;
+}
+
+void TFoKL::FormKeyDown(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_F1:
+        OtevriNapovedu(10, 10);
+        break;
+    case Qt::Key_F9:
+        if (onlyModifiers(event, Qt::ControlModifier))
+            N32Obnova->setEnabled(true);
+        break;
+    case Qt::Key_F8:
+        if (onlyModifiers(event, Qt::ControlModifier | Qt::ShiftModifier))
+            N3X->setVisible(true);
+        break;
+    case Qt::Key_Insert:
+        if (DmKL && DmKL->QReserve->isEditing() && !EdVRCP->text().trimmed().isEmpty())
+            DmKL->QReserveRCPacienta->setAsString(EdVRCP->text());
+        break;
+    default:
+        break;
+    }
+}
+
+bool TFoKL::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    // Enter acts as Tab everywhere; on a focused push button it presses the button, as the system's
+    // buttons take Enter before the window sees it.
+    if (auto* button = qobject_cast<QPushButton*>(receiver); button && button->isEnabled()) {
+        button->click();
+        return true;
+    }
+    focusNextPrevChild(true);
+    return true;
+}
+
+bool TFoKL::EdHesloKeyPress(QKeyEvent* event) {
+    // A password cannot contain blanks.
+    return event->text() == QStringLiteral(" ");
+}
+
+void TFoKL::closeEvent(QCloseEvent* event) {
+    if (!tk::guard([this] { FormClose(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TFoKL::FormClose() {
+    if (DmKL && DmKL->QReserve->isEditing()) {
+        tk::dialogs().message(QStringLiteral("Ukončete nejprve úpravu rezervace!"), tk::MessageIcon::Warning);
+        tk::abort();
+    }
+    closing_ = true;
+    if (DmKL) {
+        DmKL->SpojeniKN->close();
+        DmKL->SpojeniKL->close();
+    }
+    // The help window and the code-list windows that exist; each forgets its instance when destroyed.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && QByteArray(w->metaObject()->className()).startsWith("TFo"))
+            delete w;
+    }
+    IniSoubor.reset();
+    delete DmKL;
+    DmKL = nullptr;
+    if (ukonciProgram)
+        ukonciProgram();
+    else
+        QCoreApplication::quit();
+}
+
+// ----------------------------------------------------------------------------------------------------
+// Password
+
+void TFoKL::BtOKClick() {
+    // After a refused start the datasets are closed: giving the password tries the start again first,
+    // and the window stays locked as long as the start does not get through.
+    if (StartNeprobehl)
+        FormActivate();
+    if (StartNeprobehl || !VerzeOK || ChybyPripojeni > 0 || !DmKL->QParamP->isActive())
+        return;
+
+    if (EdHeslo->text() != DmKL->QParamPHeslo->asString()) {
+        setTextColor(LbHeslo, QColor(255, 0, 0));
+        EdHeslo->setFocus();
+        return;
+    }
+    odemkni();
+}
+
+void TFoKL::odemkni() {
+    LbHeslo->hide();
+    EdHeslo->hide();
+    ImgUvod->hide();
+    BtOK->setFocusPolicy(Qt::NoFocus); // it lies under the list: Tab and Enter must not land on it
+    GBObdobi->setEnabled(true);
+    EdVObj->show();
+    EdVRCP->show();
+    EdVKPr->show();
+    GBDetail->show();
+    GBZobraz->show();
+    Navigator->show();
+    BbTiskNovy->show();
+    PgCReserve->show();
+    for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
+        m->menuAction()->setEnabled(true);
+    unlocked_ = true;
+
+    // The number of rows of the whole table, as the start sequence opened it.
+    setWindowTitle(QStringLiteral("Kalendo    (") + QString::number(DmKL->QReserve->recordCount()) +
+                   QStringLiteral(" rezervací)"));
+    ObnovVyber();
+    PKalendar->show();
+    resize(kWideWidth, height());
+}
+
+// ----------------------------------------------------------------------------------------------------
+// Menu
+
+void TFoKL::N33InstalaceClick() {
+    DataUpHooks hooks;
+    hooks.ukonciProgram = [this] {
+        if (ukonciProgram)
+            ukonciProgram();
+        else
+            QCoreApplication::quit();
+    };
+    InstalaceKL(*DmKL, hooks);
+}
+
+void TFoKL::N41NapovedaClick() {
+    OtevriNapovedu(10, 10);
+}
+
+void TFoKL::N4OaplikaciClick() {
+    const QString verze = DmKL && DmKL->QVerDatP->isActive() ? DmKL->QVerDatPVerDatP->asString() : QString();
+    tk::dialogs().message(QStringLiteral("Kalendo :\r\n"
+                                         "Objednávkový systém pro fyzioterapeutická pracoviště\r\n"
+                                         "Verze programu : 2.g          Verze dat : ") +
+                              verze,
+                          tk::MessageIcon::None, QCoreApplication::applicationName());
+}

@@ -1,0 +1,167 @@
+#pragma once
+
+#include "UpDown.h"
+
+#include "toolkit/core/DateTime.h"
+#include "toolkit/core/IniFile.h"
+#include "toolkit/widgets/DBCheckBox.h"
+#include "toolkit/widgets/DBEdit.h"
+#include "toolkit/widgets/DBGrid.h"
+#include "toolkit/widgets/DBNavigator.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStringList>
+#include <QTabWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+// Small integer states kept on the controls themselves (a field's pick mark, the universal button's
+// mode), as the dynamic property "Tag".
+inline int tagOf(const QObject* object) {
+    return object->property("Tag").toInt();
+}
+inline void setTag(QObject* object, int tag) {
+    object->setProperty("Tag", tag);
+}
+
+// The main window. It is created locked: only the disabled period box, the password prompt and the
+// picture are shown until the access password is given. The start sequence runs when the window first
+// becomes active.
+class TFoKL : public QMainWindow {
+    Q_OBJECT
+public:
+    // `programFolder`: the folder of the program, with or without a trailing separator; empty means the
+    // folder of the running executable. The settings file is looked for in its parent when the folder's
+    // own name has six characters.
+    explicit TFoKL(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    ~TFoKL() override;
+
+    // Handlers.
+    void FormCreate();
+    void FormActivate();
+    void FormKeyDown(QKeyEvent* event);
+    bool FormKeyPress(QWidget* receiver, QKeyEvent* event); // true when the key was swallowed
+    void FormClose();
+    void BtOKClick();
+    bool EdHesloKeyPress(QKeyEvent* event); // true when the key was swallowed
+    void N33InstalaceClick();
+    void N41NapovedaClick();
+    void N4OaplikaciClick();
+
+    // The start sequence: data version, parameters, the sibling database when asked for, the datasets.
+    void OtevriData();
+    // The refresh of the selection; runs onObnovVyber, which the reservation overview provides.
+    void ObnovVyber();
+
+    // Hooks. onObnovVyber rebuilds the list and the calendar from the selection; ukonciProgram ends the
+    // program (by default it quits the application's event loop).
+    std::function<void()> onObnovVyber;
+    std::function<void()> ukonciProgram;
+
+    bool isUnlocked() const { return unlocked_; }
+    QString statusText(int panel) const; // panel 0..3
+    void setStatusText(int panel, const QString& text);
+
+    // Variables of the main window's unit, living for the whole run.
+    QString SlozkaProgramu; // the program's folder with a trailing separator
+    QString SlozkaKN;       // SlozkaProgramu less its last 7 characters: the settings file's folder
+    std::unique_ptr<tk::IniFile> IniSoubor;
+    bool StartNeprobehl = true;
+    int ChybyPripojeni = 0;
+    bool VerzeOK = false;
+    QString VybranyKod; // a code picked in a list window, waiting for delivery
+    int Tag = 0;        // 1 after a start in which a database could not be used
+
+    // State shared with the reservation overview and editing.
+    int DenTydne = 0;
+    int NepracovniDen = 0;
+    tk::TDateTime CilovyCas = 0;
+    bool PotlacitObnovu = false;
+    bool GenerovaniDne = false;
+    int PosledniIDRes = 0;
+    QString StalyPracovnik = QStringLiteral("00");
+
+    static const QStringList NazvyMesicu; // "leden" ... "prosinec"
+
+    // Menu.
+    QMenu *N1Ciselniky, *N2Rezervace, *N3Servis, *N4Napoveda;
+    QAction *N11Pracoviste, *N12VolneDny, *N13Parametry, *N14Pacienti, *N15Pracov;
+    QAction *N21BlokRes, *N2Redukce;
+    QAction *N31Zaloha, *N32Obnova, *N33Instalace, *N3X;
+    QAction *N41Napoveda, *N4Oaplikaci;
+
+    // Selection box.
+    QGroupBox* GBObdobi;
+    QRadioButton *RBVDen, *RBVTyden, *RBVMesic, *RBVRok, *RBVVse;
+    QLabel* LbZvyrazni;
+    QDateEdit* EdVDatum;
+    QLabel *LbMesic, *LbTyden, *LbDen;
+    TUpDown *UpDwMesic, *UpDwTyden, *UpDwDen;
+    QPushButton *BbOjednat, *BbTiskO, *BbTiskK, *BbTiskP;
+    QCheckBox *ChBVObj, *ChBVRCP, *ChBVKPr;
+    QLineEdit *EdVObj, *EdVRCP, *EdVKPr;
+    QLabel *LbVNazObj, *LbVJmPac, *LbVJmPr;
+
+    // Detail of the current reservation.
+    QGroupBox* GBDetail;
+    QLabel *LbKdy, *LbPomlcka, *LbDoba, *LbMin, *LbKde, *LbDNazObj, *LbKdo, *LbKym, *LbDJmPr;
+    tk::DBEdit *EdDDatum, *EdDCasDo, *EdDDoba, *EdDObj, *EdDRCP, *EdDJmPac, *EdDKPr;
+    TUpDown *UpDwHod, *UpDw10min, *UpDwMin, *UpDwDoba;
+    tk::DBCheckBox* ChBDHotovo;
+
+    // Under the detail.
+    QLabel* LbBlok;
+    tk::DBNavigator* Navigator;
+    QPushButton* BbTiskNovy;
+    QGroupBox* GBZobraz;
+    QRadioButton *RBZVolno, *RBZObsazeno, *RBZVse;
+    QTabWidget* PgCReserve;
+    QWidget* TbSSeznam;
+    tk::DBGrid* DBGridSeznam;
+    QFrame* PKalendar;
+
+    // Locked window.
+    QLabel* LbHeslo;
+    QLineEdit* EdHeslo;
+    QPushButton* BtOK;
+    QLabel* ImgUvod;
+    QLabel* LbZprava;
+
+    QStatusBar* StatusBar;
+    std::array<QLabel*, 4> StatusPanels{};
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void vytvorMenu();
+    void vytvorObdobi();
+    void vytvorDetail();
+    void vytvorSeznam();
+    void vytvorZamceni();
+    void vytvorStatusBar();
+    void spustStart();
+    void dorucVybranyKod();
+    void odemkni();
+
+    bool unlocked_ = false;
+    bool activating_ = false;
+    bool returningFromModal_ = false;
+    bool closing_ = false;
+};
+
+// The main window of the running program.
+extern TFoKL* FoKL;

@@ -1,0 +1,28 @@
+#include "app/FoKL.h"
+#include "codelists/FoNapovedaP.h"
+#include "data/DmKL.h"
+
+#include "toolkit/core/Dialogs.h"
+#include "toolkit/widgets/WidgetDialogs.h"
+
+#include <QLocale>
+
+int main(int argc, char** argv) {
+    tk::Application app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kalendo"));
+    // The user's default locale is the locale of the user-interface thread.
+    QLocale::setDefault(QLocale::system());
+    tk::setDialogs(std::make_unique<tk::WidgetDialogs>());
+
+    // The data module first, then the main window, then the help window (hidden); the main window's
+    // closing frees the data module and the other windows.
+    DmKL = new TDmKL();
+    FoKL = new TFoKL();
+    FoNapovedaP = new TFoNapovedaP();
+    FoKL->show();
+    const int result = app.exec();
+    delete FoKL;
+    delete FoNapovedaP;
+    delete DmKL;
+    return result;
+}

@@ -1,0 +1,193 @@
+// The access password and the unlocking of the main window.
+
+#include "FoKLProgram.h"
+
+using namespace kltest;
+
+namespace {
+
+void setPassword(ProgramFolder& folder, const QString& heslo) {
+    auto dm = openKalendo(folder);
+    dm->QParamP->edit();
+    dm->QParamPHeslo->setAsString(heslo);
+    dm->QParamP->post();
+}
+
+bool locked(TFoKL& w) {
+    return !w.isUnlocked() && w.EdHeslo->isVisible() && w.ImgUvod->isVisible() && w.PgCReserve->isHidden() &&
+           !w.GBObdobi->isEnabled() && !menuEnabled(w.N1Ciselniky);
+}
+
+} // namespace
+
+class TestFoKLHeslo : public QObject {
+    Q_OBJECT
+    tktest::TestDialogs* dialogs = nullptr;
+
+private Q_SLOTS:
+    void init() { dialogs = &tktest::installTestEnvironment(); }
+
+    void comparison_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("unlocks");
+        QTest::newRow("same") << "Abc123"
+                              << "Abc123" << true;
+        QTest::newRow("lower case") << "Abc123"
+                                    << "abc123" << false;
+        QTest::newRow("upper case") << "Abc123"
+                                    << "ABC123" << false;
+        QTest::newRow("longer") << "Abc123"
+                                << "Abc1234" << false;
+        QTest::newRow("shorter") << "Abc123"
+                                 << "Abc12" << false;
+        QTest::newRow("empty for a password") << "Abc123"
+                                              << "" << false;
+        QTest::newRow("none stored, none typed") << ""
+                                                 << "" << true;
+        QTest::newRow("none stored, some typed") << ""
+                                                 << "x" << false;
+        QTest::newRow("a blank is not typed") << "Abc123"
+                                              << "Abc 123" << true;
+    }
+
+    void comparison() {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(bool, unlocks);
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        setPassword(folder, stored);
+        Program p(folder);
+        QVERIFY(p.activate());
+        p.givePassword(typed);
+        QCOMPARE(p.w().isUnlocked(), unlocks);
+        QCOMPARE(locked(p.w()), !unlocks);
+        QCOMPARE(dialogs->texts(), QStringList{}); // a wrong password shows no message
+    }
+
+    void wrongThenRight() {
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        setPassword(folder, QStringLiteral("Tajne"));
+        Program p(folder);
+        QVERIFY(p.activate());
+        const QColor normal = p.w().LbHeslo->palette().color(QPalette::WindowText);
+        QVERIFY(normal != QColor(255, 0, 0));
+
+        p.givePassword(QStringLiteral("tajne"));
+        QVERIFY(locked(p.w()));
+        QCOMPARE(p.w().LbHeslo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(p.w().EdHeslo->text(), QStringLiteral("tajne")); // the typed text stays
+        QVERIFY(p.w().EdHeslo->hasFocus());
+
+        p.givePassword(QStringLiteral("Tajne"));
+        QVERIFY(p.w().isUnlocked());
+        QVERIFY(p.w().LbHeslo->isHidden());
+    }
+
+    void enterMovesToOkAndPressesIt() {
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        setPassword(folder, QStringLiteral("Tajne"));
+        Program p(folder);
+        QVERIFY(p.activate());
+        p.w().EdHeslo->setFocus();
+        QTest::keyClicks(p.w().EdHeslo, QStringLiteral("Tajne"));
+        QTest::keyClick(p.w().EdHeslo, Qt::Key_Return);
+        QVERIFY(p.w().BtOK->hasFocus());
+        QVERIFY(!p.w().isUnlocked());
+        QTest::keyClick(p.w().BtOK, Qt::Key_Enter);
+        QVERIFY(p.w().isUnlocked());
+    }
+
+    void unlockingShowsTheWorkingWindow() {
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        {
+            auto dm = openKalendo(folder);
+            // Free slots and marker rows count as well.
+            for (const char* rc : {"1", "", "8551011234"})
+                execKL(*dm,
+                       QStringLiteral("insert into Reserve (Objekt,Doba,RCPacienta) values ('00001',30,'%1')")
+                           .arg(QLatin1String(rc)));
+        }
+        Program p(folder);
+        int refreshes = 0;
+        int widthAtRefresh = 0;
+        bool listShownAtRefresh = false;
+        p.w().onObnovVyber = [&] {
+            ++refreshes;
+            widthAtRefresh = p.w().width();
+            listShownAtRefresh = p.w().PgCReserve->isVisible();
+        };
+        QVERIFY(p.activate());
+        QCOMPARE(refreshes, 0);
+        p.givePassword(QString());
+        QVERIFY(p.w().isUnlocked());
+        QCOMPARE(p.w().windowTitle(), QStringLiteral("Kalendo    (3 rezervací)"));
+        // The list is built once, with the controls shown, before the window widens.
+        QCOMPARE(refreshes, 1);
+        QVERIFY(listShownAtRefresh);
+        QCOMPARE(widthAtRefresh, 685);
+        QCOMPARE(p.w().width(), 1220);
+
+        TFoKL& w = p.w();
+        for (QWidget* shown :
+             std::initializer_list<QWidget*>{w.EdVObj, w.EdVRCP, w.EdVKPr, w.GBDetail, w.GBZobraz,
+                                             w.Navigator, w.BbTiskNovy, w.PgCReserve, w.PKalendar})
+            QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+        for (QWidget* hidden : std::initializer_list<QWidget*>{w.LbHeslo, w.EdHeslo, w.ImgUvod})
+            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+        QVERIFY(w.GBObdobi->isEnabled());
+        for (QMenu* m : {w.N1Ciselniky, w.N2Rezervace, w.N3Servis, w.N4Napoveda})
+            QVERIFY(menuEnabled(m));
+        // The OK button lies under the list from now on.
+        QVERIFY(w.PgCReserve->geometry().contains(w.BtOK->geometry().center()));
+        QCOMPARE(w.childAt(w.BtOK->mapTo(&w, w.BtOK->rect().center())) == w.BtOK, false);
+    }
+
+    void passwordAfterStoppedStartTriesTheStartAgain() {
+        // After a refused start nothing is open: OK first tries the start again and unlocks nothing while
+        // the database stays unusable.
+        ProgramFolder folder;
+        folder.createKalendo(2);
+        clearDialogs();
+        dialogs->clear();
+        Program p(folder);
+        QVERIFY(p.activate());
+        QCOMPARE(dialogs->texts().size(), 2);
+        dialogs->clear();
+        p.givePassword(QString());
+        QCOMPARE(dialogs->texts(),
+                 (QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo."),
+                              QStringLiteral("Chybná verze datového souboru.\r\n"
+                                             "     Databázi nelze použít!")}));
+        QVERIFY(locked(p.w()));
+        QVERIFY(p.w().StartNeprobehl);
+    }
+
+    void passwordAfterSiblingReturnsUnlocks() {
+        // The sibling database missing at the first activation and present when OK is pressed: the start
+        // completes and the password then unlocks.
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        {
+            auto dm = openKalendo(folder);
+            execKL(*dm, QStringLiteral("update ParamP set DbKN=1"));
+        }
+        dialogs->clear();
+        Program p(folder);
+        QVERIFY(p.activate());
+        QCOMPARE(dialogs->texts().size(), 2);
+        folder.createKinemo();
+        dialogs->clear();
+        p.givePassword(QString());
+        QCOMPARE(dialogs->texts(), QStringList{});
+        QVERIFY(p.w().isUnlocked());
+        QVERIFY(DmKL->QReserve->isActive());
+    }
+};
+
+QTEST_MAIN(TestFoKLHeslo)
+#include "tst_FoKLHeslo.moc"
