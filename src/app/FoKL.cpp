@@ -112,6 +112,7 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     vytvorDetail();
     vytvorSeznam();
     vytvorStatusBar();
+    PripojVyber();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.
@@ -576,7 +577,7 @@ void TFoKL::FormCreate() {
     LbZprava->move(450, 200);
     setBackground(LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
     LbBlok->hide();
-    EdVDatum->setDate(tk::toDate(tk::clock().today()));
+    NastavDatum(tk::toDate(tk::clock().today()));
     GBDetail->hide();
 
     LbHeslo->setGeometry(265, 183, LbHeslo->sizeHint().width(), 20);
@@ -745,15 +746,14 @@ void TFoKL::OtevriData() {
     PotlacitObnovu = false;
 }
 
-void TFoKL::ObnovVyber() {
-    if (onObnovVyber)
-        onObnovVyber();
-}
-
 // ----------------------------------------------------------------------------------------------------
 // Keys
 
 bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
+        tk::guard([this] { EdVDatumExit(); });
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
@@ -768,6 +768,8 @@ bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
         swallowed = FormKeyPress(widget, key);
         if (!swallowed && widget == EdHeslo)
             swallowed = EdHesloKeyPress(key);
+        if (!swallowed && (widget == EdVDatum || EdVDatum->isAncestorOf(widget)))
+            swallowed = EdVDatumKeyPress(key);
     });
     return swallowed;
 }

@@ -2,6 +2,8 @@
 
 #include "UpDown.h"
 
+#include "overview/Vyber.h"
+
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/IniFile.h"
 #include "toolkit/widgets/DBCheckBox.h"
@@ -61,12 +63,38 @@ public:
 
     // The start sequence: data version, parameters, the sibling database when asked for, the datasets.
     void OtevriData();
-    // The refresh of the selection; runs onObnovVyber, which the reservation overview provides.
+    // The selection and the reservation list (overview/Prehled.cpp).
     void ObnovVyber();
+    void SestavSeznam();
+    void SestavKalendar();
+    void ZvyrazniDen();
+    void NajdiCas();
+    void NastavRezervaci();
+    void RBVDenClick();
+    void RBVTydenClick();
+    void RBVMesicClick();
+    void RBVRokClick();
+    void RBVVseClick();
+    void RBZVolnoClick();
+    void RBZObsazenoClick();
+    void RBZVseClick();
+    void ChBVObjClick();
+    void ChBVRCPClick();
+    void ChBVKPrClick();
+    void EdVDatumChange();
+    void EdVDatumExit();
+    bool EdVDatumKeyPress(QKeyEvent* event); // true when the key was swallowed
+    // Sets the selected date without running its change handler.
+    void NastavDatum(const QDate& datum);
+    // The selection as the controls hold it now.
+    Vyber vyber() const;
 
-    // Hooks. onObnovVyber rebuilds the list and the calendar from the selection; ukonciProgram ends the
+    // Founding a new working day (overview/NovyDen.cpp).
+    void ZalozNovyDen();
+    void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
+
+    // Hooks. ukonciProgram ends the
     // program (by default it quits the application's event loop).
-    std::function<void()> onObnovVyber;
     std::function<void()> ukonciProgram;
 
     bool isUnlocked() const { return unlocked_; }
@@ -147,6 +175,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PripojVyber();
+    void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
     void vytvorMenu();
     void vytvorObdobi();
     void vytvorDetail();

@@ -74,7 +74,8 @@ QStringList PrikazyVerze1(const tk::SqlDialect& dialect) {
                                        {QStringLiteral("Objekt"), QStringLiteral("Datum")}, true);
         // The list and the week calendar select by day, and by workplace and day.
         if (t.nazev == QLatin1String("Reserve")) {
-            out << dialect.createIndex(QStringLiteral("IxReserveDatumCas"), t.nazev, {QStringLiteral("DatumCas")}, false);
+            out << dialect.createIndex(QStringLiteral("IxReserveDatumCas"), t.nazev,
+                                       {QStringLiteral("DatumCas")}, false);
             out << dialect.createIndex(QStringLiteral("IxReserveObjekt"), t.nazev,
                                        {QStringLiteral("Objekt"), QStringLiteral("DatumCas")}, false);
         }

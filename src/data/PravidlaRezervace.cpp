@@ -16,22 +16,31 @@ using tk::TDateTime;
 
 namespace {
 
-const QString kZamceno = QStringLiteral("Rezervace na toto pracoviště a den\r\nje blokováno někým, kdo ji započal "
-                                        "dříve.\r\nPočkejte prosím až jím bude uvolněna.\r\n(viz. 2 Rezervace -> 1 "
-                                        "Blokované).");
+const QString kZamceno =
+    QStringLiteral("Rezervace na toto pracoviště a den\r\nje blokováno někým, kdo ji započal "
+                   "dříve.\r\nPočkejte prosím až jím bude uvolněna.\r\n(viz. 2 Rezervace -> 1 "
+                   "Blokované).");
 
-const QStringList kNapovedyNavigatoru{
-    QStringLiteral("První záznam"),         QStringLiteral("Předchozí záznam"),
-    QStringLiteral("Následující záznam"),   QStringLiteral("Poslední záznam"),
-    QStringLiteral("Přidat záznam před vybraný"), QStringLiteral("Zrušit záznam"),
-    QStringLiteral("Upravit rezervaci"),    QStringLiteral("Potvrdit změny rezervace"),
-    QStringLiteral("Zrušit změny rezervace"), QStringLiteral("Refresh na síti")};
+const QStringList kNapovedyNavigatoru{QStringLiteral("První záznam"),
+                                      QStringLiteral("Předchozí záznam"),
+                                      QStringLiteral("Následující záznam"),
+                                      QStringLiteral("Poslední záznam"),
+                                      QStringLiteral("Přidat záznam před vybraný"),
+                                      QStringLiteral("Zrušit záznam"),
+                                      QStringLiteral("Upravit rezervaci"),
+                                      QStringLiteral("Potvrdit změny rezervace"),
+                                      QStringLiteral("Zrušit změny rezervace"),
+                                      QStringLiteral("Refresh na síti")};
 
-TDateTime vybranyDen() { return tk::fromDate(FoKL->EdVDatum->date()); }
+TDateTime vybranyDen() {
+    return tk::fromDate(FoKL->EdVDatum->date());
+}
 
 } // namespace
 
 void TDmKL::RezimUpravy() {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     FoKL->Navigator->setVisibleButtons({tk::DBNavigator::Post, tk::DBNavigator::Cancel});
     FoKL->Navigator->setHints(kNapovedyNavigatoru);
     FoKL->Navigator->setGeometry(213, FoKL->Navigator->y(), 64, FoKL->Navigator->height());
@@ -42,9 +51,11 @@ void TDmKL::RezimUpravy() {
 }
 
 void TDmKL::RezimProhlizeni() {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     using N = tk::DBNavigator;
-    FoKL->Navigator->setVisibleButtons(
-        {N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit, N::Post, N::Cancel, N::Refresh});
+    FoKL->Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
+                                        N::Post, N::Cancel, N::Refresh});
     FoKL->Navigator->setHints(kNapovedyNavigatoru);
     FoKL->Navigator->setGeometry(8, FoKL->Navigator->y(), 300, FoKL->Navigator->height());
     for (auto* u : {FoKL->UpDwHod, FoKL->UpDw10min, FoKL->UpDwMin, FoKL->UpDwDoba})
@@ -52,6 +63,8 @@ void TDmKL::RezimProhlizeni() {
 }
 
 void TDmKL::ZamkniDen() {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     if (FoKL->GenerovaniDne)
         return;
     const QString objekt = FoKL->EdVObj->text();
@@ -74,6 +87,8 @@ void TDmKL::ZamkniDen() {
 }
 
 void TDmKL::OdemkniDen() {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     if (FoKL->GenerovaniDne)
         return;
     if (zamekDrzen_) {
@@ -103,6 +118,8 @@ TDateTime konecRadku(tk::Dataset& ds, int recNo, tk::Field* datumCas, tk::Field*
 } // namespace
 
 void TDmKL::QReserveBeforeEdit(tk::Dataset& ds) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     RezimUpravy();
     const int n = ds.recNo();
     const int N = ds.recordCount();
@@ -127,24 +144,31 @@ void TDmKL::QReserveBeforeEdit(tk::Dataset& ds) {
 }
 
 void TDmKL::QReserveAfterEdit(tk::Dataset&) {
-    if (!FoKL->EdDKPr->text().trimmed().isEmpty() && QReserveKodPrac->asString().trimmed() == QLatin1String("00"))
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
+    if (!FoKL->EdDKPr->text().trimmed().isEmpty() &&
+        QReserveKodPrac->asString().trimmed() == QLatin1String("00"))
         QReserveKodPrac->setAsString(FoKL->EdVKPr->text());
     FoKL->EdDRCP->setFocus();
 }
 
 void TDmKL::QReserveBeforeInsert(tk::Dataset& ds) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     RezimUpravy();
     if (ds.isEmpty() && !FoKL->GenerovaniDne) {
-        tk::dialogs().message(QStringLiteral("Před vložením nové rezervace je nutné\r\nzaložit nový pracovní den "
-                                             "tlačítkem \"Nový\"."),
-                              tk::MessageIcon::Warning);
+        tk::dialogs().message(
+            QStringLiteral("Před vložením nové rezervace je nutné\r\nzaložit nový pracovní den "
+                           "tlačítkem \"Nový\"."),
+            tk::MessageIcon::Warning);
         RezimProhlizeni();
         tk::abort();
     }
     if (ds.recNo() == 1 && ds.recordCount() > 1 && !FoKL->GenerovaniDne) {
-        tk::dialogs().message(QStringLiteral("Nová rezervace se vkládá vždy před vybranou.\r\nZačátek pracovního dne "
-                                             "můžete posunout ručně."),
-                              tk::MessageIcon::Warning);
+        tk::dialogs().message(
+            QStringLiteral("Nová rezervace se vkládá vždy před vybranou.\r\nZačátek pracovního dne "
+                           "můžete posunout ručně."),
+            tk::MessageIcon::Warning);
         RezimProhlizeni();
         tk::abort();
     }
@@ -164,6 +188,8 @@ void TDmKL::QReserveBeforeInsert(tk::Dataset& ds) {
 }
 
 void TDmKL::QReserveAfterInsert(tk::Dataset&) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     QReserveDatumCas->setAsDateTime(KonecPredchozi);
     QReserveObjekt->setAsString(FoKL->EdVObj->text());
     QReserveJmenoPac->setAsString(QString());
@@ -177,8 +203,8 @@ void TDmKL::QReserveAfterInsert(tk::Dataset&) {
     else
         QReserveKodPrac->setAsString(QStringLiteral("00"));
     QPom->close();
-    QPom->setSql(QStringLiteral("select Interval from Objekt where (Kod=") + tk::sqlText(FoKL->EdVObj->text()) +
-                 QStringLiteral(")"));
+    QPom->setSql(QStringLiteral("select Interval from Objekt where (Kod=") +
+                 tk::sqlText(FoKL->EdVObj->text()) + QStringLiteral(")"));
     QPom->open();
     const int interval = QPom->isEmpty() ? 0 : QPom->fields().front()->asInteger();
     QPom->close();
@@ -186,6 +212,8 @@ void TDmKL::QReserveAfterInsert(tk::Dataset&) {
 }
 
 void TDmKL::QReserveBeforePost(tk::Dataset&) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     if (FoKL->GenerovaniDne)
         return;
     if (QReserveDatumCas->asDateTime() < KonecPredchozi - kTolerance ||
@@ -197,6 +225,8 @@ void TDmKL::QReserveBeforePost(tk::Dataset&) {
 }
 
 void TDmKL::QReserveAfterPost(tk::Dataset& ds) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     FoKL->PosledniIDRes = QReserveIDRes->asInteger();
     ds.close();
     ds.open();
@@ -206,6 +236,8 @@ void TDmKL::QReserveAfterPost(tk::Dataset& ds) {
 }
 
 void TDmKL::QReserveAfterCancel(tk::Dataset&) {
+    if (!FoKL)
+        return; // the data module alone (tools, tests) has no selection to follow
     OdemkniDen();
     RezimProhlizeni();
 }
@@ -225,8 +257,9 @@ void TDmKL::QParamPBeforePost(tk::Dataset&) {
             ++chyby;
     }
     if (chyby > 0) {
-        tk::dialogs().message(QStringLiteral("Tak takhle se pracovat nedá !\r\nNastavte nejdříve parametry pracovní doby."),
-                              tk::MessageIcon::Warning);
+        tk::dialogs().message(
+            QStringLiteral("Tak takhle se pracovat nedá !\r\nNastavte nejdříve parametry pracovní doby."),
+            tk::MessageIcon::Warning);
         if (FoKL) {
             FoKL->LbZprava->hide();
             FoKL->GBZobraz->show();

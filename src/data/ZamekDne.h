@@ -10,6 +10,8 @@
 // a workplace-day however the stations' checks interleave.
 //
 // Returns true when this station now holds the lock.
-bool ZamkniDenPracoviste(tk::Connection& spojeni, const QString& objekt, const QDate& den, const QString& idPc);
+bool ZamkniDenPracoviste(tk::Connection& spojeni, const QString& objekt, const QDate& den,
+                         const QString& idPc);
 // Deletes this station's own lock row of the workplace-day and no other.
-void OdemkniDenPracoviste(tk::Connection& spojeni, const QString& objekt, const QDate& den, const QString& idPc);
+void OdemkniDenPracoviste(tk::Connection& spojeni, const QString& objekt, const QDate& den,
+                          const QString& idPc);

@@ -55,11 +55,12 @@ void TFoKL::ZalozNovyDen() {
     q.open();
     if (!q.isEmpty() || !Navigator->visibleButtons().contains(tk::DBNavigator::Insert)) {
         tk::dialogs().message(
-            QStringLiteral("Založení nového pracovního dne je možné jen pokud\r\n- je vybrán určitý den a pracoviště\r\n"
-                           "- je bez položek (přehled rezervací)\r\n- není omezen určitým klientem či pracovníkem\r\n"
-                           "- je zobrazeno vše\r\n  Generováno je podle nastavení v číselníku pracoviště\r\n"
-                           "  (generování polední pauzy či jednotlivých intervalů).\r\n"
-                           "  Začátky a konce pracovní doby pak můžete upravit ručně."),
+            QStringLiteral(
+                "Založení nového pracovního dne je možné jen pokud\r\n- je vybrán určitý den a pracoviště\r\n"
+                "- je bez položek (přehled rezervací)\r\n- není omezen určitým klientem či pracovníkem\r\n"
+                "- je zobrazeno vše\r\n  Generováno je podle nastavení v číselníku pracoviště\r\n"
+                "  (generování polední pauzy či jednotlivých intervalů).\r\n"
+                "  Začátky a konce pracovní doby pak můžete upravit ručně."),
             tk::MessageIcon::Information);
         BbTiskNovy->setText(QStringLiteral("<?>"));
         tk::abort();
@@ -70,14 +71,18 @@ void TFoKL::ZalozNovyDen() {
     const int interval = DmKL->QObjektInterval->asInteger();
     const bool vpp = DmKL->QParamPVPP->asBoolean();
     const TDateTime den = tk::fromDate(EdVDatum->date());
-    const auto cas = [&](tk::Field* h, tk::Field* m) { return den + tk::encodeTime(h->asInteger(), m->asInteger()); };
+    const auto cas = [&](tk::Field* h, tk::Field* m) {
+        return den + tk::encodeTime(h->asInteger(), m->asInteger());
+    };
     try {
         // A day is written whole or not at all: a day left half-founded would no longer be offered for
         // founding.
         DmKL->SpojeniKL->inTransaction([&] {
             Generovani generovani(GenerovaniDne);
-            VlozZnacku(cas(DmKL->QParamPPrOdH, DmKL->QParamPPrOdM), QStringLiteral("1"), QStringLiteral("======ZPD======="));
-            VlozZnacku(cas(DmKL->QParamPPrDoH, DmKL->QParamPPrDoM), QStringLiteral("4"), QStringLiteral("======KPD======="));
+            VlozZnacku(cas(DmKL->QParamPPrOdH, DmKL->QParamPPrOdM), QStringLiteral("1"),
+                       QStringLiteral("======ZPD======="));
+            VlozZnacku(cas(DmKL->QParamPPrDoH, DmKL->QParamPPrDoM), QStringLiteral("4"),
+                       QStringLiteral("======KPD======="));
             if (gpp && vpp) {
                 VlozZnacku(cas(DmKL->QParamPPPOdH, DmKL->QParamPPPOdM), QStringLiteral("2"),
                            QStringLiteral("======ZPP======="));

@@ -8,6 +8,7 @@
 #include "toolkit/core/Errors.h"
 #include "toolkit/core/SqlQuote.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -59,13 +60,14 @@ void TFoKL::PripojVyber() {
     pripoj(RBZObsazeno, &TFoKL::RBZObsazenoClick);
     pripoj(RBZVse, &TFoKL::RBZVseClick);
     const auto pripojChB = [this](QCheckBox* chb, void (TFoKL::*handler)()) {
-        connect(chb, &QCheckBox::toggled, this, [this, handler](bool) { tk::guard([&] { (this->*handler)(); }); });
+        connect(chb, &QCheckBox::toggled, this,
+                [this, handler](bool) { tk::guard([&] { (this->*handler)(); }); });
     };
     pripojChB(ChBVObj, &TFoKL::ChBVObjClick);
     pripojChB(ChBVRCP, &TFoKL::ChBVRCPClick);
     pripojChB(ChBVKPr, &TFoKL::ChBVKPrClick);
-    connect(EdVDatum, &QDateEdit::dateChanged, this, [this](const QDate&) { tk::guard([this] { EdVDatumChange(); }); });
-    EdVDatum->installEventFilter(this);
+    connect(EdVDatum, &QDateEdit::dateChanged, this,
+            [this](const QDate&) { tk::guard([this] { EdVDatumChange(); }); });
     BbTiskNovy->setProperty("Tag", 0);
 }
 
@@ -75,17 +77,39 @@ void TFoKL::NastavDatum(const QDate& datum) {
     EdVDatum->setDate(datum);
 }
 
-void TFoKL::RBVDenClick() { ObnovVyber(); }
-void TFoKL::RBVTydenClick() { ObnovVyber(); }
-void TFoKL::RBVMesicClick() { ObnovVyber(); }
-void TFoKL::RBVRokClick() { ObnovVyber(); }
-void TFoKL::RBVVseClick() { ObnovVyber(); }
-void TFoKL::RBZVolnoClick() { ObnovVyber(); }
-void TFoKL::RBZObsazenoClick() { ObnovVyber(); }
-void TFoKL::RBZVseClick() { ObnovVyber(); }
-void TFoKL::ChBVObjClick() { ObnovVyber(); }
-void TFoKL::ChBVRCPClick() { ObnovVyber(); }
-void TFoKL::ChBVKPrClick() { ObnovVyber(); }
+void TFoKL::RBVDenClick() {
+    ObnovVyber();
+}
+void TFoKL::RBVTydenClick() {
+    ObnovVyber();
+}
+void TFoKL::RBVMesicClick() {
+    ObnovVyber();
+}
+void TFoKL::RBVRokClick() {
+    ObnovVyber();
+}
+void TFoKL::RBVVseClick() {
+    ObnovVyber();
+}
+void TFoKL::RBZVolnoClick() {
+    ObnovVyber();
+}
+void TFoKL::RBZObsazenoClick() {
+    ObnovVyber();
+}
+void TFoKL::RBZVseClick() {
+    ObnovVyber();
+}
+void TFoKL::ChBVObjClick() {
+    ObnovVyber();
+}
+void TFoKL::ChBVRCPClick() {
+    ObnovVyber();
+}
+void TFoKL::ChBVKPrClick() {
+    ObnovVyber();
+}
 
 void TFoKL::EdVDatumChange() {
     // The picker holds dates only; its time part is always midnight.
@@ -124,7 +148,9 @@ Vyber TFoKL::vyber() const {
     v.kpr = ChBVKPr->isChecked();
     v.kprKod = EdVKPr->text();
     v.kprNazvano = !LbVJmPr->text().isEmpty();
-    v.zobrazeni = RBZVolno->isChecked() ? Zobrazeni::Volne : RBZVse->isChecked() ? Zobrazeni::Vse : Zobrazeni::Obsazene;
+    v.zobrazeni = RBZVolno->isChecked() ? Zobrazeni::Volne
+                  : RBZVse->isChecked() ? Zobrazeni::Vse
+                                        : Zobrazeni::Obsazene;
     return v;
 }
 
@@ -142,8 +168,8 @@ void TFoKL::ObnovVyber() {
     using N = tk::DBNavigator;
     const Vyber v = vyber();
     if (v.zapisovatelny()) {
-        Navigator->setVisibleButtons(
-            {N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit, N::Post, N::Cancel, N::Refresh});
+        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
+                                      N::Post, N::Cancel, N::Refresh});
         Navigator->setGeometry(8, Navigator->y(), 300, Navigator->height());
     } else {
         Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Refresh});
@@ -194,7 +220,8 @@ void TFoKL::SestavSeznam() {
     DBGridSeznam->hide();
     q.close();
     q.clearSql();
-    for (const QString& line : sestavSeznamSql(v, tagOf(BbTiskNovy), DmKL->SpojeniKL->dialect(), tk::clock().now()))
+    for (const QString& line :
+         sestavSeznamSql(v, tagOf(BbTiskNovy), DmKL->SpojeniKL->dialect(), tk::clock().now()))
         q.addSql(line);
     q.open();
     DBGridSeznam->show();
@@ -226,8 +253,8 @@ void TFoKL::ZvyrazniDen() {
         NepracovniDen += 2;
     tk::Dataset& q = *DmKL->QPom;
     q.close();
-    q.setSql(QStringLiteral("select * from Svatek where (Datum=") + DmKL->SpojeniKL->dialect().dateLiteral(den) +
-             QStringLiteral(")"));
+    q.setSql(QStringLiteral("select * from Svatek where (Datum=") +
+             DmKL->SpojeniKL->dialect().dateLiteral(den) + QStringLiteral(")"));
     q.open();
     if (!q.isEmpty() && !sv)
         NepracovniDen += 10;
@@ -264,6 +291,7 @@ void TFoKL::EdVDatumExit() {
     const bool zadne = q.isEmpty();
     q.close();
     if (zadne)
-        tk::dialogs().message(QStringLiteral("Pro tento rok nejsou zadány žádné svátky.\r\n1 Číselníky -> 2 Svátky -> Import"),
-                              tk::MessageIcon::Information);
+        tk::dialogs().message(
+            QStringLiteral("Pro tento rok nejsou zadány žádné svátky.\r\n1 Číselníky -> 2 Svátky -> Import"),
+            tk::MessageIcon::Information);
 }

@@ -41,3 +41,8 @@ QStringList sestavSeznamSql(const Vyber& vyber, int rezim, const tk::SqlDialect&
 // The button mode the rules give, tried in order, each rule that holds overwriting the one before;
 // `seznamPrazdny` tells whether the list just built has no rows.
 int urciRezimTlacitka(const Vyber& vyber, bool seznamPrazdny);
+
+// The key filter of the date fields, made for the Czech numeric keypad: "," becomes ".", "+" a blank, "*"
+// and "-" a colon; then only backspace, the blank and "." "/" "0"-"9" ":" pass. A null character means
+// the key is discarded.
+QChar FiltrKlavesyData(QChar c);

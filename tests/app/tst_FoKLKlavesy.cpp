@@ -12,12 +12,15 @@ class TestFoKLKlavesy : public QObject {
     tktest::TestDialogs* dialogs = nullptr;
     std::unique_ptr<ProgramFolder> folder;
 
-    // A started and unlocked program with one reservation row.
+    // A started and unlocked program showing a workplace-day with one reservation row, ready for writing.
     std::unique_ptr<Program> unlocked() {
         auto p = std::make_unique<Program>(*folder);
         if (!p->activate())
             return nullptr;
         p->givePassword(QString());
+        p->w().EdVObj->setText(QStringLiteral("00001"));
+        p->w().LbVNazObj->setText(QStringLiteral("Vana"));
+        p->w().NastavRezervaci();
         return p;
     }
 
@@ -27,8 +30,10 @@ private Q_SLOTS:
         folder = std::make_unique<ProgramFolder>();
         folder->createKalendo(1);
         auto dm = openKalendo(*folder);
-        execKL(*dm, QStringLiteral("insert into Reserve (Objekt,Doba,RCPacienta,JmenoPac,KodPrac) "
-                                   "values ('00001',30,'','','00')"));
+        execKL(*dm,
+               QStringLiteral("insert into Objekt (Kod,Nazev,Interval,KPr) values ('00001','Vana',30,'00')"));
+        execKL(*dm, QStringLiteral("insert into Reserve (Objekt,DatumCas,Doba,RCPacienta,JmenoPac,KodPrac) "
+                                   "values ('00001','2026-12-10 08:00:00.000',30,'','','00')"));
     }
     void init() { dialogs = &tktest::installTestEnvironment(); }
 
