@@ -17,6 +17,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 static void initResources() {
@@ -80,6 +81,20 @@ QString withTrailingSeparator(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+
+// The width a radio button or check box needs for its caption: the indicator, the spacing and the text.
+int captionWidth(const QAbstractButton* button, const QString& caption) {
+    const QStyle* style = button->style();
+    const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
+    const int indicator = style->pixelMetric(
+        radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, button);
+    const int spacing = style->pixelMetric(
+        radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+    return indicator + spacing + button->fontMetrics().horizontalAdvance(caption) + 2;
+}
+int captionWidth(const QAbstractButton* button) {
+    return captionWidth(button, button->text());
 }
 
 bool onlyModifiers(const QKeyEvent* event, Qt::KeyboardModifiers wanted) {
@@ -197,6 +212,13 @@ void TFoKL::vytvorObdobi() {
     GBObdobi = named(new QGroupBox(QStringLiteral("Výběr období"), c), "GBObdobi");
     GBObdobi->setGeometry(3, 0, kColumnWidth, 97);
     setBackground(GBObdobi, kSkyBlue);
+    {
+        // Disabled while locked, yet still to be read on the blue: a darker grey than the style's.
+        QPalette palette = GBObdobi->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(QPalette::Disabled, role, QColor(80, 95, 120));
+        GBObdobi->setPalette(palette);
+    }
     const int inner = kColumnWidth - 3; // the right edge inside the frame
 
     // Period: one row of radio buttons under the title.
@@ -207,21 +229,21 @@ void TFoKL::vytvorObdobi() {
     RBVVse = named(new QRadioButton(QStringLiteral("Vše"), GBObdobi), "RBVVse");
     int x = 6;
     for (QRadioButton* rb : {RBVDen, RBVTyden, RBVMesic, RBVRok, RBVVse}) {
-        rb->setGeometry(x, 22, rb->sizeHint().width(), 22);
-        x += rb->sizeHint().width() + 2;
+        rb->setGeometry(x, 24, captionWidth(rb), 22);
+        x += captionWidth(rb) + 4;
     }
     const int filtersLeft = x + 2;
     RBVDen->setChecked(true);
 
     // The date with the coloured frame behind it.
     LbZvyrazni = named(new QLabel(GBObdobi), "LbZvyrazni");
-    LbZvyrazni->setGeometry(6, 49, 170, 41);
+    LbZvyrazni->setGeometry(6, 50, 170, 41);
     LbZvyrazni->setAutoFillBackground(true);
     EdVDatum = named(new QDateEdit(GBObdobi), "EdVDatum");
     EdVDatum->setFont(tahoma(17, true));
     EdVDatum->setDisplayFormat(QStringLiteral("ddd dd.MM.yyyy"));
     EdVDatum->setCalendarPopup(true);
-    EdVDatum->setGeometry(10, 55, 162, 29);
+    EdVDatum->setGeometry(10, 56, 162, 29);
 
     // Spinners right of the date: month, week, day.
     LbMesic = named(new QLabel(QStringLiteral("m"), GBObdobi), "LbMesic");
@@ -239,8 +261,8 @@ void TFoKL::vytvorObdobi() {
     for (int i = 0; i < 3; ++i) {
         labels[i]->setFont(tahoma(13));
         labels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        labels[i]->setGeometry(x, 44, 20, 15);
-        spinners[i]->setGeometry(x + 1, 59, 18, 30);
+        labels[i]->setGeometry(x, 46, 20, 15);
+        spinners[i]->setGeometry(x + 1, 61, 18, 30);
         spinners[i]->setRange(0, 10000);
         spinners[i]->setPosition(1000);
         x += 24;
@@ -284,8 +306,7 @@ void TFoKL::vytvorObdobi() {
 
     // The check box caption may become "Klient (RČ)"; the column is wide enough for either.
     const int checkWidth = std::max(
-        {ChBVObj->sizeHint().width(), ChBVKPr->sizeHint().width(),
-         ChBVRCP->sizeHint().width() + ChBVRCP->fontMetrics().horizontalAdvance(QStringLiteral(" (RČ)"))});
+        {captionWidth(ChBVObj), captionWidth(ChBVKPr), captionWidth(ChBVRCP, QStringLiteral("Klient (RČ)"))});
     const int buttonX = filtersLeft + 26;
     const int checkX = buttonX + 27;
     const int editX = checkX + checkWidth + 2;
@@ -297,21 +318,21 @@ void TFoKL::vytvorObdobi() {
         QString sample;
     };
     const Row rows[] = {
-        {ChBVObj, EdVObj, LbVNazObj, 15, 42, 163, QStringLiteral("00000")},
-        {ChBVRCP, EdVRCP, LbVJmPac, 42, 77, 127, QStringLiteral("0000000000")},
-        {ChBVKPr, EdVKPr, LbVJmPr, 69, 20, 186, QStringLiteral("00")},
+        {ChBVObj, EdVObj, LbVNazObj, 22, 42, 163, QStringLiteral("00000")},
+        {ChBVRCP, EdVRCP, LbVJmPac, 47, 77, 127, QStringLiteral("0000000000")},
+        {ChBVKPr, EdVKPr, LbVJmPr, 72, 20, 186, QStringLiteral("00")},
     };
     for (const Row& r : rows) {
-        r.check->setGeometry(checkX, r.y, checkWidth, 24);
+        r.check->setGeometry(checkX, r.y, checkWidth, 23);
         const int w = widthFor(r.edit, r.sample, r.editWidth);
-        r.edit->setGeometry(editX, r.y, w, 24);
+        r.edit->setGeometry(editX, r.y, w, 23);
         const int nameX = editX + w + 3;
-        r.name->setGeometry(nameX, r.y, std::min(r.nameWidth, inner - nameX), 24);
+        r.name->setGeometry(nameX, r.y, std::min(r.nameWidth, inner - nameX), 23);
     }
-    BbOjednat->setGeometry(filtersLeft, 15, 24, 24);
-    BbTiskO->setGeometry(buttonX, 15, 24, 24);
-    BbTiskK->setGeometry(buttonX, 42, 24, 24);
-    BbTiskP->setGeometry(buttonX, 69, 24, 24);
+    BbOjednat->setGeometry(filtersLeft, 21, 24, 24);
+    BbTiskO->setGeometry(buttonX, 21, 24, 24);
+    BbTiskK->setGeometry(buttonX, 46, 24, 24);
+    BbTiskP->setGeometry(buttonX, 71, 24, 24);
 }
 
 void TFoKL::vytvorDetail() {
@@ -375,7 +396,7 @@ void TFoKL::vytvorDetail() {
     LbDJmPr = label("LbDJmPr", QStringLiteral("Jméno Pracovníka"), tahoma(13, false, true));
 
     // First line: when, how long, where.
-    const int y1 = 21, y2 = 52, h = 27;
+    const int y1 = 24, y2 = 54, h = 27;
     int x = 8;
     auto place = [&](QWidget* w, int y, int width, int height, int gap = 3) {
         w->setGeometry(x, y + (h - height) / 2, width, height);
@@ -383,16 +404,16 @@ void TFoKL::vytvorDetail() {
     };
     const QString sampleDate = QStringLiteral("po 30.12.2026  10:00");
     place(LbKdy, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
-    place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175), h, 1);
-    place(UpDwHod, y1, 17, h, 1);
-    place(UpDw10min, y1, 17, h, 1);
-    place(UpDwMin, y1, 17, h, 3);
-    place(LbPomlcka, y1, LbPomlcka->sizeHint().width(), h);
-    place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48), h);
-    place(LbDoba, y1, LbDoba->sizeHint().width(), h);
-    place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34), h, 1);
-    place(UpDwDoba, y1, 17, h, 3);
-    place(LbMin, y1, LbMin->sizeHint().width(), h, 8);
+    place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175, 8), h, 1);
+    place(UpDwHod, y1, 15, h, 0);
+    place(UpDw10min, y1, 15, h, 0);
+    place(UpDwMin, y1, 15, h, 2);
+    place(LbPomlcka, y1, LbPomlcka->fontMetrics().horizontalAdvance(LbPomlcka->text()) + 2, h, 2);
+    place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48, 8), h, 2);
+    place(LbDoba, y1, LbDoba->fontMetrics().horizontalAdvance(LbDoba->text()) + 2, h, 2);
+    place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34, 8), h, 0);
+    place(UpDwDoba, y1, 15, h, 2);
+    place(LbMin, y1, LbMin->fontMetrics().horizontalAdvance(LbMin->text()) + 2, h, 6);
     const int whereX = x;
     place(LbKde, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
     const int codeX = x;
@@ -452,13 +473,12 @@ void TFoKL::vytvorSeznam() {
     RBZVse = named(new QRadioButton(QStringLiteral("Vše"), GBZobraz), "RBZVse");
     RBZObsazeno->setToolTip(QStringLiteral("Od dnešního dne včetně"));
     {
-        const int total =
-            RBZVolno->sizeHint().width() + RBZObsazeno->sizeHint().width() + RBZVse->sizeHint().width();
-        const int gap = std::max(2, (228 - 12 - total) / 2);
-        int x = 6;
+        const int total = captionWidth(RBZVolno) + captionWidth(RBZObsazeno) + captionWidth(RBZVse);
+        const int gap = std::max(0, (228 - 8 - total) / 2);
+        int x = 4;
         for (QRadioButton* rb : {RBZVolno, RBZObsazeno, RBZVse}) {
-            rb->setGeometry(x, 21, rb->sizeHint().width(), 24);
-            x += rb->sizeHint().width() + gap;
+            rb->setGeometry(x, 22, captionWidth(rb), 24);
+            x += captionWidth(rb) + gap;
         }
     }
     RBZObsazeno->setChecked(true);
@@ -867,7 +887,7 @@ void TFoKL::odemkni() {
     LbHeslo->hide();
     EdHeslo->hide();
     ImgUvod->hide();
-    BtOK->setFocusPolicy(Qt::NoFocus); // it lies under the list: Tab and Enter must not land on it
+    BtOK->hide(); // covered by the list from now on; hidden so that neither its face nor Tab reaches it
     GBObdobi->setEnabled(true);
     EdVObj->show();
     EdVRCP->show();
