@@ -73,11 +73,11 @@ QSqlDatabase Connection::database() const {
     return QSqlDatabase::database(dbName_, false);
 }
 
-void Connection::execute(const QString& statement) {
+int Connection::execute(const QString& statement) {
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
     QSqlDatabase db = database();
-    engine_->execute(db, statement);
+    return engine_->execute(db, statement);
 }
 
 void Connection::inTransaction(const std::function<void()>& body) {
@@ -99,10 +99,10 @@ void Connection::inTransaction(const std::function<void()>& body) {
     }
 }
 
-void Command::execute() {
+int Command::execute() {
     if (!connection_)
         throw DatabaseError(QStringLiteral("Příkaz nemá spojení."));
-    connection_->execute(text_);
+    return connection_->execute(text_);
 }
 
 } // namespace tk

@@ -32,7 +32,7 @@ public:
     void close();
     bool isOpen() const;
 
-    void execute(const QString& statement);
+    int execute(const QString& statement); // the number of rows changed, -1 when unknown
     // Runs body in one transaction: committed when it returns, rolled back when it throws (the exception
     // goes on).
     void inTransaction(const std::function<void()>& body);
@@ -56,7 +56,7 @@ public:
     Connection* connection() const { return connection_; }
     void setCommandText(const QString& text) { text_ = text; }
     QString commandText() const { return text_; }
-    void execute();
+    int execute(); // the number of rows changed, -1 when unknown
 
 private:
     Connection* connection_;

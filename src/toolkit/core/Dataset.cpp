@@ -375,7 +375,13 @@ void Dataset::moveBy(int distance) {
 
 void Dataset::setRecNo(int recNo) {
     requireActive();
+    // A row number counted while a new row stood in the list: dropping that row moves the ones after it.
+    const bool inserting = state_ == DatasetState::Insert;
+    const int inserted = insertIndex_;
+    const size_t before = rows_.size();
     checkBrowseMode();
+    if (inserting && rows_.size() < before && recNo - 1 > inserted)
+        --recNo;
     if (rows_.empty())
         return;
     const int target = std::clamp(recNo - 1, 0, int(rows_.size()) - 1);
@@ -447,6 +453,11 @@ void Dataset::checkBrowseMode() {
         post();
     else
         cancel();
+}
+
+void Dataset::failUpdate(const QString& message) {
+    if (updateFailure_.isEmpty())
+        updateFailure_ = message;
 }
 
 void Dataset::insert() {
@@ -532,7 +543,13 @@ void Dataset::post() {
     requireActive();
     if (!isEditing())
         return;
+    updateFailure_.clear();
     Q_EMIT updateRecordRequested();
+    if (!updateFailure_.isEmpty()) {
+        const QString message = updateFailure_;
+        updateFailure_.clear();
+        throw DatabaseError(message);
+    }
     run(beforePost);
     if (!isEditing())
         return; // a handler finished the edit itself

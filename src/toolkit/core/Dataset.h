@@ -94,6 +94,9 @@ public:
     void cancel();
     void deleteRecord();
     void checkBrowseMode(); // posts a changed row being edited, cancels an unchanged one
+    // Called by an editor that cannot write its pending text while updateRecordRequested is handled; the
+    // post then fails with this message (exceptions do not travel through signal connections).
+    void failUpdate(const QString& message);
 
     // The row values of a given row without moving (1-based), for grids.
     QVariant rowValue(int recNo, const Field& field) const;
@@ -157,6 +160,7 @@ private:
     bool modified_ = false;
     const Row* calcRow_ = nullptr; // the row whose derived fields are being computed
     int changeDepth_ = 0;
+    QString updateFailure_;
 };
 
 } // namespace tk

@@ -41,10 +41,11 @@ QString errorText(const QSqlError& error) {
     return text.trimmed();
 }
 
-void execPlain(QSqlDatabase& db, const QString& statement) {
+int execPlain(QSqlDatabase& db, const QString& statement) {
     QSqlQuery q(db);
     if (!q.exec(statement))
         throw DatabaseError(errorText(q.lastError()));
+    return q.numRowsAffected();
 }
 
 QVariant commonFromDb(const QVariant& raw, FieldType type) {
@@ -110,7 +111,7 @@ public:
         openCatalog(db, catalog);
     }
 
-    void execute(QSqlDatabase& db, const QString& statement) override {
+    int execute(QSqlDatabase& db, const QString& statement) override {
         static const QRegularExpression use(QStringLiteral(R"(^\s*use\s+\[?(\w+)\]?\s*;?\s*$)"),
                                             QRegularExpression::CaseInsensitiveOption);
         static const QRegularExpression create(QStringLiteral(R"(^\s*create\s+database\s+\[?(\w+)\]?)"),
@@ -121,15 +122,15 @@ public:
             QRegularExpression::CaseInsensitiveOption);
         if (auto m = use.match(statement); m.hasMatch()) {
             openCatalog(db, m.captured(1));
-            return;
+            return 0;
         }
         if (auto m = create.match(statement); m.hasMatch()) {
             createCatalog(db, m.captured(1));
-            return;
+            return 1;
         }
         if (noop.match(statement).hasMatch())
-            return; // no owner and no week setting in a file database
-        execPlain(db, statement);
+            return 0; // no owner and no week setting in a file database
+        return execPlain(db, statement);
     }
 
     QVariant toDb(const QVariant& value, FieldType type) const override {
@@ -271,7 +272,7 @@ public:
             throw DatabaseError(errorText(db.lastError()));
     }
 
-    void execute(QSqlDatabase& db, const QString& statement) override { execPlain(db, statement); }
+    int execute(QSqlDatabase& db, const QString& statement) override { return execPlain(db, statement); }
 
     QVariant toDb(const QVariant& value, FieldType type) const override {
         if (!value.isValid() || value.isNull())

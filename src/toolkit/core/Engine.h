@@ -32,8 +32,9 @@ public:
     virtual QString driverName() const = 0;
 
     // Executes one statement; statements like "use X" or "create database" are carried out here for
-    // engines that have no server. Returns the executed query (for results). Throws DatabaseError.
-    virtual void execute(QSqlDatabase& db, const QString& statement) = 0;
+    // engines that have no server. Returns the number of rows the statement changed (-1 when unknown).
+    // Throws DatabaseError.
+    virtual int execute(QSqlDatabase& db, const QString& statement) = 0;
 
     virtual QVariant toDb(const QVariant& value, FieldType type) const = 0;
     virtual QVariant fromDb(const QVariant& raw, FieldType type) const = 0;

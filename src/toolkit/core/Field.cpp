@@ -179,6 +179,14 @@ QString Field::displayTextOf(const QVariant& v) const {
             d == std::floor(d) ? QStringLiteral("dd.mm.yyyy") : QStringLiteral("dd.mm.yyyy hh:nn:ss"), d);
     }
     case FieldType::String:
+        // A masked text shows with its literals, as it is typed (a postcode "110 00").
+        if (!mask_.isEmpty() && !mask_.storesLiterals()) {
+            QString shown = mask_.display(v.toString());
+            while (shown.endsWith(QLatin1Char(' ')))
+                shown.chop(1);
+            return shown;
+        }
+        break;
     case FieldType::Memo:
         break;
     }
@@ -207,6 +215,9 @@ QString Field::text() const {
         return formatDateTime(withTime ? QStringLiteral("dd.mm.yyyy hh:nn") : QStringLiteral("dd.mm.yyyy"),
                               d);
     }
+    case FieldType::String:
+    case FieldType::Memo:
+        return v.toString(); // the editor applies the mask itself
     default:
         return displayTextOf(v);
     }

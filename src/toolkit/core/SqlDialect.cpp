@@ -53,6 +53,14 @@ QString MssqlDialect::left(const QString& expression, int count) const {
     return QStringLiteral("left(%1,%2)").arg(expression).arg(count);
 }
 
+QString MssqlDialect::dateValue(const QDate& day) const {
+    return QStringLiteral("convert(datetime,'%1',112)").arg(ymd(day));
+}
+
+QString MssqlDialect::holdLockHint() const {
+    return QStringLiteral(" with (updlock,holdlock)");
+}
+
 QStringList MssqlDialect::createTable(const QString& table, const std::vector<ColumnDef>& columns) const {
     QStringList parts;
     for (const auto& c : columns) {
@@ -119,6 +127,14 @@ QString SqliteDialect::dateLiteral(const QDate& day) const {
 
 QString SqliteDialect::left(const QString& expression, int count) const {
     return QStringLiteral("substr(%1,1,%2)").arg(expression).arg(count);
+}
+
+QString SqliteDialect::dateValue(const QDate& day) const {
+    return quotedTimestamp(day);
+}
+
+QString SqliteDialect::holdLockHint() const {
+    return {};
 }
 
 QStringList SqliteDialect::createTable(const QString& table, const std::vector<ColumnDef>& columns) const {

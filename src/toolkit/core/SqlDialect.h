@@ -43,6 +43,12 @@ public:
     virtual QString dateLiteral(const QDate& day) const = 0;
     // left(COL,n)
     virtual QString left(const QString& expression, int count) const = 0;
+    // A date (midnight) as a value to store or compare: convert(datetime,'yyyymmdd',112).
+    virtual QString dateValue(const QDate& day) const = 0;
+    // The table hint that makes a read inside a write statement hold its range until the statement ends,
+    // so that "insert ... where not exists (select ...)" cannot let two stations in at once; empty where
+    // the engine serialises writers anyway.
+    virtual QString holdLockHint() const = 0;
 
     // The statements that create a table (SQL Server: exactly one).
     virtual QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const = 0;
@@ -62,6 +68,8 @@ public:
     QString fromToday(const QString& column, TDateTime now) const override;
     QString dateLiteral(const QDate& day) const override;
     QString left(const QString& expression, int count) const override;
+    QString dateValue(const QDate& day) const override;
+    QString holdLockHint() const override;
     QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const override;
     QString insertReturning(const QString& table, const QStringList& columns,
                             const QString& identityColumn) const override;
@@ -80,6 +88,8 @@ public:
     QString fromToday(const QString& column, TDateTime now) const override;
     QString dateLiteral(const QDate& day) const override;
     QString left(const QString& expression, int count) const override;
+    QString dateValue(const QDate& day) const override;
+    QString holdLockHint() const override;
     QStringList createTable(const QString& table, const std::vector<ColumnDef>& columns) const override;
     QString insertReturning(const QString& table, const QStringList& columns,
                             const QString& identityColumn) const override;

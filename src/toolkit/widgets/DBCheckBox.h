@@ -14,8 +14,11 @@ class DBCheckBox : public QCheckBox {
 public:
     explicit DBCheckBox(QWidget* parent = nullptr);
     void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return source_; }
     void setDataField(const QString& fieldName);
+    QString dataField() const { return fieldName_; }
     Field* field() const;
+    bool canModify() const;
 
 protected:
     void nextCheckState() override;

@@ -24,16 +24,25 @@ public:
 
     // The text as shown, with the blanks of unfilled mask positions.
     QString shownText() const;
+    // The value the shown text stands for: literals dropped unless the mask stores them.
+    QString editValue() const;
+    // True while the edit shows the field's edit text and accepts typing.
+    bool canModify() const;
 
 private:
     void rebind();
     void refreshFromField();
+    void onFieldChanged(Field* changed);
+    void onTextChanged();
     void writeToField();
     void updateReadOnly();
+    bool showsEditText() const;
     QPointer<DataSource> source_;
     QPointer<Dataset> dataset_;
     QString fieldName_;
     bool refreshing_ = false;
+    bool writing_ = false;
+    bool pending_ = false; // shown text not yet stored in the field
     QList<QMetaObject::Connection> connections_;
 };
 

@@ -11,8 +11,8 @@
 namespace tk {
 
 // The record navigator: up to ten buttons that drive one dataset. Each window chooses which buttons are
-// shown and their hints; buttons are enabled by the dataset's state and position. Delete asks
-// "Delete record?" first.
+// shown and their hints; the shown buttons share the navigator's width equally. Buttons are enabled by the
+// dataset's state and position. Delete asks "Delete record?" first.
 class DBNavigator : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ public:
     QList<Button> visibleButtons() const;
     void setHints(const QStringList& hints); // in button order, all ten
     QToolButton* button(Button which) const { return buttons_[which]; }
+    static QString buttonName(Button which); // "First", "Prior", ...
 
     // Performs a button's action as a click would (hidden or disabled buttons do nothing).
     void click(Button which);
@@ -34,8 +35,17 @@ public:
     // Runs after a button's action succeeded (a refused action does not call it).
     std::function<void(Button)> onClick;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void rebind();
     void updateButtons();
+    void layoutButtons();
+    void nameButtons();
     void perform(Button which);
     QPointer<DataSource> source_;
     QPointer<Dataset> dataset_;

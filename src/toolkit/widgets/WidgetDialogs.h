@@ -6,7 +6,7 @@
 
 namespace tk {
 
-// Dialogs as real message boxes and file dialogs.
+// Dialogs as real message boxes and file dialogs. An empty caption shows the application's name.
 class WidgetDialogs : public Dialogs {
 public:
     void message(const QString& text, MessageIcon icon, const QString& caption) override;
@@ -25,7 +25,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Filter texts in the spec notation "Záloha dat *.bak|*.bak" turned into Qt's "Záloha dat *.bak (*.bak)".
+// Filters written as "Záloha dat *.bak|*.bak" (description|patterns, pairs joined by "|", patterns
+// separated by ";") turned into Qt's "Záloha dat *.bak (*.bak)" (pairs joined by ";;").
 QString qtFileFilter(const QString& filter);
 
 } // namespace tk

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "toolkit/core/IniFile.h"
+
+#include <QString>
+
+class QWidget;
+class TDmKL;
+
+// Connecting the data module to the program's own database Kalendo and to the sibling database Kinemo.
+// Everything comes from the sibling program's settings file Kinemo.INI, section "Connect"; its key
+// Engine chooses the database engine ("sqlite", the default, or "mssql").
+
+// Station identifier written into lock rows; read from the settings file when the own database connects.
+extern QString IdPc;
+
+// The engine named by the settings file: "sqlite" when the key or the file is missing.
+QString KLEngine(const tk::IniFile& IniSoubor);
+// The Data Source used when the settings file names none: for SQLite the folder of the database files
+// (the subfolder data of the program's folder), for SQL Server a named instance on the local machine.
+QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu);
+// The connection string of a catalogue, built piece by piece from the settings file.
+QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog,
+                         const QString& vychoziDataSource);
+
+// Open SpojeniKN (read only) or SpojeniKL, showing the wait window meanwhile. A failure is reported in a
+// message box and adds 1 (Kinemo) or 10 (Kalendo) to ChybyPripojeni; it is not passed on. The wait window
+// is placed relative to `hlavniOkno` when given. A connection that is already open stays as it is.
+void PripojKN(TDmKL& dm, int& ChybyPripojeni, const tk::IniFile& IniSoubor, QWidget* hlavniOkno = nullptr);
+void PripojKL(TDmKL& dm, int& ChybyPripojeni, const tk::IniFile& IniSoubor, QWidget* hlavniOkno = nullptr);
