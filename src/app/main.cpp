@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
     FoKL = new TFoKL();
     FoNapovedaP = new TFoNapovedaP();
     FoKL->show();
+    // The start sequence runs when the window becomes active; ask for it rather than wait for the window
+    // manager to give it.
+    FoKL->activateWindow();
     const int result = app.exec();
     delete FoKL;
     delete FoNapovedaP;

@@ -136,7 +136,7 @@ private Q_SLOTS:
             QVERIFY(menuEnabled(m));
         // The OK button lies under the list from now on.
         QVERIFY(w.PgCReserve->geometry().contains(w.BtOK->geometry().center()));
-        QCOMPARE(w.childAt(w.BtOK->mapTo(&w, w.BtOK->rect().center())) == w.BtOK, false);
+        QVERIFY(w.BtOK->isHidden());
     }
 
     void passwordAfterStoppedStartTriesTheStartAgain() {
