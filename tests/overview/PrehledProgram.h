@@ -9,19 +9,23 @@
 namespace kltest {
 
 // 10.12.2026 is a Thursday (the test clock's today).
-inline QDate dnes() { return QDate(2026, 12, 10); }
-
-inline QString stamp(const QDate& d, int h, int m) {
-    return d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" %1:%2:00.000").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0'));
+inline QDate dnes() {
+    return QDate(2026, 12, 10);
 }
 
-inline void reservation(TDmKL& dm, const QString& obj, const QDate& d, int h, int m, int doba, const QString& rc,
-                        const QString& jmeno, const QString& kpr = QStringLiteral("00")) {
-    execKL(dm, QStringLiteral("insert into Reserve (Objekt,DatumCas,Doba,RCPacienta,JmenoPac,PKZadanky,KodPrac) "
-                              "values ('%1','%2',%3,'%4','%5',0,'%6')")
-                   .arg(obj, stamp(d, h, m))
-                   .arg(doba)
-                   .arg(rc, jmeno, kpr));
+inline QString stamp(const QDate& d, int h, int m) {
+    return d.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(" %1:%2:00.000").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0'));
+}
+
+inline void reservation(TDmKL& dm, const QString& obj, const QDate& d, int h, int m, int doba,
+                        const QString& rc, const QString& jmeno, const QString& kpr = QStringLiteral("00")) {
+    execKL(dm,
+           QStringLiteral("insert into Reserve (Objekt,DatumCas,Doba,RCPacienta,JmenoPac,PKZadanky,KodPrac) "
+                          "values ('%1','%2',%3,'%4','%5',0,'%6')")
+               .arg(obj, stamp(d, h, m))
+               .arg(doba)
+               .arg(rc, jmeno, kpr));
 }
 
 class Prehled {

@@ -10,19 +10,20 @@ class TestNovyDen : public QObject {
 
     tktest::TestDialogs* dialogs = nullptr;
 
-    static std::function<void(TDmKL&)> parametry(int odH, int odM, int doH, int doM, int ppOdH, int ppOdM, int ppDoH,
-                                                 int ppDoM, const QString& objekt) {
+    static std::function<void(TDmKL&)> parametry(int odH, int odM, int doH, int doM, int ppOdH, int ppOdM,
+                                                 int ppDoH, int ppDoM, const QString& objekt) {
         return [=](TDmKL& dm) {
-            execKL(dm, QStringLiteral("update ParamP set PrOdH=%1,PrOdM=%2,PrDoH=%3,PrDoM=%4,PPOdH=%5,PPOdM=%6,"
-                                      "PPDoH=%7,PPDoM=%8")
-                           .arg(odH)
-                           .arg(odM)
-                           .arg(doH)
-                           .arg(doM)
-                           .arg(ppOdH)
-                           .arg(ppOdM)
-                           .arg(ppDoH)
-                           .arg(ppDoM));
+            execKL(dm,
+                   QStringLiteral("update ParamP set PrOdH=%1,PrOdM=%2,PrDoH=%3,PrDoM=%4,PPOdH=%5,PPOdM=%6,"
+                                  "PPDoH=%7,PPDoM=%8")
+                       .arg(odH)
+                       .arg(odM)
+                       .arg(doH)
+                       .arg(doM)
+                       .arg(ppOdH)
+                       .arg(ppOdM)
+                       .arg(ppDoH)
+                       .arg(ppDoM));
             execKL(dm, QStringLiteral("update Objekt set %1 where Kod='00001'").arg(objekt));
         };
     }
@@ -38,16 +39,28 @@ private Q_SLOTS:
         QStringList twenty{"07:00 ======ZPD=======", "07:00 "};
         for (const char* t : {"07:30", "08:00", "08:30", "09:00", "09:30", "10:00", "10:30", "11:00"})
             twenty << QString::fromLatin1(t) + QLatin1Char(' ');
-        twenty << "11:30 ======ZPP=======" << "12:00 ======KPP=======";
+        twenty << "11:30 ======ZPP======="
+               << "12:00 ======KPP=======";
         for (const char* t : {"12:00", "12:30", "13:00", "13:30", "14:00", "14:30", "15:00"})
             twenty << QString::fromLatin1(t) + QLatin1Char(' ');
         twenty << "15:30 ======KPD=======";
         QTest::newRow("worked example") << example << "Gpp=1,Gin=1,Interval=30" << twenty;
-        QTest::newRow("40 minutes")
-            << example << "Gpp=1,Gin=1,Interval=40"
-            << QStringList{"07:00 ======ZPD=======", "07:00 ", "07:40 ", "08:20 ", "09:00 ", "09:40 ", "10:20 ",
-                           "11:30 ======ZPP=======", "12:00 ======KPP=======", "12:00 ", "12:40 ", "13:20 ",
-                           "14:00 ", "14:40 ", "15:30 ======KPD======="};
+        QTest::newRow("40 minutes") << example << "Gpp=1,Gin=1,Interval=40"
+                                    << QStringList{"07:00 ======ZPD=======",
+                                                   "07:00 ",
+                                                   "07:40 ",
+                                                   "08:20 ",
+                                                   "09:00 ",
+                                                   "09:40 ",
+                                                   "10:20 ",
+                                                   "11:30 ======ZPP=======",
+                                                   "12:00 ======KPP=======",
+                                                   "12:00 ",
+                                                   "12:40 ",
+                                                   "13:20 ",
+                                                   "14:00 ",
+                                                   "14:40 ",
+                                                   "15:30 ======KPD======="};
         QTest::newRow("pause asked for but none set")
             << QStringList{"8", "0", "10", "0", "0", "0", "0", "0"} << "Gpp=1,Gin=1,Interval=60"
             << QStringList{"08:00 ======ZPD=======", "08:00 ", "09:00 ", "10:00 ======KPD======="};
@@ -57,12 +70,12 @@ private Q_SLOTS:
         QTest::newRow("no slots") << example << "Gpp=1,Gin=0,Interval=30"
                                   << QStringList{"07:00 ======ZPD=======", "11:30 ======ZPP=======",
                                                  "12:00 ======KPP=======", "15:30 ======KPD======="};
-        QTest::newRow("exact multiple") << QStringList{"8", "0", "9", "0", "0", "0", "0", "0"} << "Gpp=0,Gin=1,Interval=30"
-                                        << QStringList{"08:00 ======ZPD=======", "08:00 ", "08:30 ",
-                                                       "09:00 ======KPD======="};
-        QTest::newRow("one minute shorter") << QStringList{"8", "0", "8", "59", "0", "0", "0", "0"}
-                                            << "Gpp=0,Gin=1,Interval=30"
-                                            << QStringList{"08:00 ======ZPD=======", "08:00 ", "08:59 ======KPD======="};
+        QTest::newRow("exact multiple")
+            << QStringList{"8", "0", "9", "0", "0", "0", "0", "0"} << "Gpp=0,Gin=1,Interval=30"
+            << QStringList{"08:00 ======ZPD=======", "08:00 ", "08:30 ", "09:00 ======KPD======="};
+        QTest::newRow("one minute shorter")
+            << QStringList{"8", "0", "8", "59", "0", "0", "0", "0"} << "Gpp=0,Gin=1,Interval=30"
+            << QStringList{"08:00 ======ZPD=======", "08:00 ", "08:59 ======KPD======="};
     }
 
     void generatesTheDay() {
@@ -83,8 +96,9 @@ private Q_SLOTS:
         QCOMPARE(t.zamky(), 0); // founding takes no lock
         QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Tisk O"));
         // Every generated row belongs to the workplace and has the defaults of a new row.
-        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where Objekt<>'00001' or Hotovo<>0 or "
-                                                "PKZadanky<>0 or KodPrac<>'00'"))
+        QCOMPARE(scalarKL(*DmKL,
+                          QStringLiteral("select count(*) from Reserve where Objekt<>'00001' or Hotovo<>0 or "
+                                         "PKZadanky<>0 or KodPrac<>'00'"))
                      .toInt(),
                  0);
         QCOMPARE(dialogs->texts(), QStringList());
@@ -97,8 +111,10 @@ private Q_SLOTS:
         t.w().StalyPracovnik = QStringLiteral("03");
         QVERIFY(tk::guard([&] { t.w().ZalozNovyDen(); }));
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 5);
-        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where KodPrac<>'03'")).toInt(), 0);
-        const QVariant zpd = scalarKL(*DmKL, QStringLiteral("select JmenoPac from Reserve where RCPacienta='1'"));
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where KodPrac<>'03'")).toInt(),
+                 0);
+        const QVariant zpd =
+            scalarKL(*DmKL, QStringLiteral("select JmenoPac from Reserve where RCPacienta='1'"));
         QCOMPARE(zpd.toString(), QStringLiteral("======ZPD======="));
         QCOMPARE(zpd.toString().size(), 16);
     }
@@ -107,11 +123,13 @@ private Q_SLOTS:
         Prehled t;
         t.pracovisteDen(QStringLiteral("00001"), dnes());
         QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Nový D"));
-        reservation(*DmKL, QStringLiteral("00001"), dnes(), 8, 0, 0, QStringLiteral("1"), QStringLiteral("======ZPD======="));
+        reservation(*DmKL, QStringLiteral("00001"), dnes(), 8, 0, 0, QStringLiteral("1"),
+                    QStringLiteral("======ZPD======="));
         dialogs->clear();
         QVERIFY(!tk::guard([&] { t.w().ZalozNovyDen(); }));
         QCOMPARE(dialogs->texts().size(), 1);
-        QVERIFY(dialogs->last().startsWith(QStringLiteral("Založení nového pracovního dne je možné jen pokud\r\n")));
+        QVERIFY(dialogs->last().startsWith(
+            QStringLiteral("Založení nového pracovního dne je možné jen pokud\r\n")));
         QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("<?>"));
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 1);
     }
@@ -158,7 +176,8 @@ private Q_SLOTS:
         QVERIFY(t.w().GBObdobi->isEnabled());
         QCOMPARE(DmKL->QReserveIDRes->asInteger(), id);
         QCOMPARE(DmKL->QReserveJmenoPac->asString(), QStringLiteral("Novak Jan"));
-        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select RCPacienta from Reserve where IDRes=%1").arg(id)).toString(),
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select RCPacienta from Reserve where IDRes=%1").arg(id))
+                     .toString(),
                  QStringLiteral("8551011234"));
         QCOMPARE(dialogs->texts(), QStringList());
     }

@@ -1,0 +1,183 @@
+#include "PrehledProgram.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+using namespace kltest;
+
+namespace {
+// Around Thursday 10.12.2026: the week runs from Monday 7.12.
+void rows(TDmKL& dm) {
+    const QString v = QStringLiteral("00001");
+    reservation(dm, v, dnes(), 8, 0, 0, QStringLiteral("1"), QStringLiteral("======ZPD======="));
+    reservation(dm, v, dnes(), 8, 0, 30, QString(), QString());
+    reservation(dm, v, dnes(), 8, 30, 30, QStringLiteral("8551011234"), QStringLiteral("Novák Jan"));
+    reservation(dm, v, dnes(), 16, 30, 0, QStringLiteral("4"), QStringLiteral("======KPD======="));
+    reservation(dm, v, QDate(2026, 12, 7), 0, 0, 30, QStringLiteral("8551011234"),
+                QStringLiteral("Novák Jan"));
+    reservation(dm, v, QDate(2026, 12, 7), 0, 1, 30, QStringLiteral("8551011234"),
+                QStringLiteral("Novák Jan"));
+    reservation(dm, v, dnes(), 0, 0, 30, QStringLiteral("8551011234"), QStringLiteral("Novák Jan"));
+    reservation(dm, v, dnes().addDays(1), 9, 0, 30, QStringLiteral("8551011234"),
+                QStringLiteral("Novák Jan"));
+}
+} // namespace
+
+// The selection and the list it yields on the embedded database, and the universal button's mode.
+class TestVyber : public QObject {
+    Q_OBJECT
+    tktest::TestDialogs* dialogs = nullptr;
+
+private Q_SLOTS:
+    void init() { dialogs = &tktest::installTestEnvironment(); }
+
+    void markersFreeAndOccupiedRows() {
+        Prehled t(rows);
+        t.pracovisteDen(QStringLiteral("00001"), dnes());
+        QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:00 ======ZPD=======", "08:00 ",
+                                          "08:30 Novák Jan", "16:30 ======KPD======="}));
+        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Tisk O"));
+        QCOMPARE(t.w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     5"));
+        t.w().RBZVolno->setChecked(true);
+        QCOMPARE(t.seznam(), QStringList{"08:00 "});
+        t.w().RBZObsazeno->setChecked(true);
+        QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:00 ======ZPD=======", "08:30 Novák Jan",
+                                          "16:30 ======KPD======="}));
+        // Another period: the markers go, and nothing can be written or founded.
+        t.w().RBZVse->setChecked(true);
+        t.w().RBVTyden->setChecked(true);
+        QCOMPARE(t.seznam(), (QStringList{"00:01 Novák Jan", "00:00 Novák Jan", "08:00 ", "08:30 Novák Jan",
+                                          "09:00 Novák Jan"}));
+        QCOMPARE(t.w().BbTiskNovy->text(), QString());
+        QCOMPARE(t.w().Navigator->visibleButtons().size(), 5);
+    }
+
+    void anEmptyWorkplaceDayOffersANewDay() {
+        Prehled t(rows);
+        t.pracovisteDen(QStringLiteral("00001"), dnes().addDays(5));
+        QVERIFY(DmKL->QReserve->isEmpty());
+        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Nový D"));
+        QCOMPARE(t.w().BbTiskNovy->toolTip(), QStringLiteral("Generování nového pracovního dne"));
+        QCOMPARE(tagOf(t.w().BbTiskNovy), 1);
+        QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     0"));
+    }
+
+    void theClientModeShowsWhatIsStillToCome() {
+        Prehled t(rows);
+        TFoKL& w = t.w();
+        w.RBZVolno->setChecked(true);
+        w.EdVRCP->setText(QStringLiteral("8551011234"));
+        w.LbVJmPac->setText(QStringLiteral("Novák Jan"));
+        w.RBVVse->setChecked(true);
+        w.ChBVRCP->setChecked(true);
+        QCOMPARE(tagOf(w.BbTiskNovy), 4);
+        QCOMPARE(w.BbTiskNovy->text(), QStringLiteral("Tisk K"));
+        QVERIFY(w.RBZVse->isChecked());
+        QVERIFY(w.RBZVolno->isHidden());
+        QCOMPARE(w.RBZObsazeno->text(), QStringLiteral("Aktuální"));
+        QCOMPARE(w.RBZObsazeno->toolTip(), QStringLiteral("Od dnešního dne včetně"));
+        QCOMPARE(t.seznam().size(), 5);
+        // "Aktuální": today and later, where 00:00 today already counts as past.
+        w.RBZObsazeno->setChecked(true);
+        QCOMPARE(t.seznam(), (QStringList{"08:30 Novák Jan", "09:00 Novák Jan"}));
+        // Leaving the client mode drops the condition in the same refresh.
+        w.RBVDen->setChecked(true);
+        QCOMPARE(tagOf(w.BbTiskNovy), 0);
+        QVERIFY(!w.RBZVolno->isHidden());
+        QCOMPARE(w.RBZObsazeno->text(), QStringLiteral("Obsazené"));
+        QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:30 Novák Jan"}));
+        QVERIFY(!DmKL->QReserve->sqlText().contains(QStringLiteral("DatumCas>'")));
+    }
+
+    void theDateFrameShowsWhetherTheDayIsWorked_data() {
+        QTest::addColumn<QDate>("datum");
+        QTest::addColumn<QString>("objekt");
+        QTest::addColumn<int>("skore");
+        QTest::addColumn<QColor>("barva");
+        QTest::newRow("Thursday") << dnes() << "" << 0 << QColor(166, 202, 240);
+        QTest::newRow("Saturday") << QDate(2026, 12, 19) << "" << 1 << QColor(255, 255, 0);
+        QTest::newRow("Sunday") << QDate(2026, 12, 20) << "" << 2 << QColor(254, 217, 129);
+        QTest::newRow("Saturday and holiday") << QDate(2026, 12, 26) << "" << 11 << QColor(255, 0, 0);
+        QTest::newRow("holiday on a weekday") << QDate(2026, 12, 24) << "" << 10 << QColor(255, 0, 0);
+        QTest::newRow("Saturday at a workplace working Saturdays")
+            << QDate(2026, 12, 19) << "00002" << 0 << QColor(166, 202, 240);
+    }
+
+    void theDateFrameShowsWhetherTheDayIsWorked() {
+        QFETCH(QDate, datum);
+        QFETCH(QString, objekt);
+        QFETCH(int, skore);
+        QFETCH(QColor, barva);
+        Prehled t([](TDmKL& dm) {
+            execKL(dm,
+                   QStringLiteral(
+                       "insert into Svatek (Datum,Nazev) values ('2026-12-24 00:00:00.000','Štědrý den')"));
+            execKL(dm,
+                   QStringLiteral(
+                       "insert into Svatek (Datum,Nazev) values ('2026-12-26 00:00:00.000','2. svátek')"));
+        });
+        if (objekt.isEmpty()) {
+            t.w().NastavDatum(datum);
+            t.w().ObnovVyber();
+        } else {
+            t.pracovisteDen(objekt, datum, QStringLiteral("Magnet"));
+        }
+        QCOMPARE(t.w().NepracovniDen, skore);
+        QCOMPARE(t.w().LbZvyrazni->palette().color(QPalette::Window), barva);
+    }
+
+    void theDateFieldsKeyFilter() {
+        QString out;
+        for (QChar c : QStringLiteral("12,5+8-30x*a/"))
+            if (QChar m = FiltrKlavesyData(c); !m.isNull())
+                out += m;
+        QCOMPARE(out, QStringLiteral("12.5 8:30:/"));
+        QCOMPARE(FiltrKlavesyData(QChar(8)), QChar(8));
+    }
+
+    void noHolidaysForTheYearIsSaidWhenTheDateIsLeft() {
+        Prehled t;
+        t.w().EdVDatum->setFocus();
+        t.w().EdVObj->setFocus();
+        QCOMPARE(dialogs->texts(),
+                 QStringList{QStringLiteral(
+                     "Pro tento rok nejsou zadány žádné svátky.\r\n1 Číselníky -> 2 Svátky -> Import")});
+    }
+
+    void aDateSetByTheProgramDoesNotRefresh() {
+        Prehled t(rows);
+        const QString before = DmKL->QReserve->sqlText();
+        t.w().NastavDatum(dnes().addDays(3));
+        QCOMPARE(DmKL->QReserve->sqlText(), before);
+        t.w().EdVDatum->setDate(dnes().addDays(4)); // as the user's change
+        QVERIFY(DmKL->QReserve->sqlText() != before);
+    }
+
+    // The refresh runs at every keystroke of a filter field: a workplace-day among many bookings must stay
+    // well below a keystroke's time.
+    void theRefreshStaysFast() {
+        Prehled t([](TDmKL& dm) {
+            dm.SpojeniKL->inTransaction([&] {
+                for (int d = 0; d < 400; ++d)
+                    for (int obj = 1; obj <= 5; ++obj)
+                        for (int s = 0; s < 20; ++s)
+                            reservation(dm, QStringLiteral("0000%1").arg(obj), dnes().addDays(d - 200),
+                                        8 + s / 2, (s % 2) * 30, 30, QStringLiteral("12"),
+                                        QStringLiteral("Klient"));
+            });
+        });
+        t.pracovisteDen(QStringLiteral("00001"), dnes());
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 20; ++i)
+            t.w().ObnovVyber();
+        const qint64 perRefresh = timer.elapsed() / 20;
+        qInfo() << "refresh of a workplace-day among 40000 rows:" << perRefresh << "ms";
+        QCOMPARE(DmKL->QReserve->recordCount(), 20);
+        QVERIFY2(perRefresh < 100, qPrintable(QString::number(perRefresh)));
+    }
+};
+
+QTEST_MAIN(TestVyber)
+#include "tst_vyber.moc"
