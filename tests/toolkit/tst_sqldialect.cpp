@@ -29,6 +29,15 @@ class TestSqlDialect : public QObject {
             return d.fromToday(QStringLiteral("DatumCas"), now);
         if (construct == QLatin1String("dateLiteral"))
             return d.dateLiteral(wed);
+        if (construct == QLatin1String("dateValue"))
+            return d.dateValue(wed);
+        if (construct == QLatin1String("holdLock"))
+            return d.holdLockHint();
+        if (construct == QLatin1String("index"))
+            return d
+                .createIndex(QStringLiteral("Ix"), QStringLiteral("Reserve"), {QStringLiteral("DatumCas")},
+                             false)
+                .join(QStringLiteral("\n"));
         if (construct == QLatin1String("left"))
             return d.left(QStringLiteral("JmenoPac"), 2);
         if (construct == QLatin1String("createTable"))
@@ -70,6 +79,12 @@ private Q_SLOTS:
                                       << "'2026-12-09'";
         QTest::newRow("left") << "left"
                               << "left(JmenoPac,2)";
+        QTest::newRow("date value") << "dateValue"
+                                    << "convert(datetime,'20261209',112)";
+        QTest::newRow("hold lock") << "holdLock"
+                                   << " with (updlock,holdlock)";
+        QTest::newRow("no extra index") << "index"
+                                        << "";
         QTest::newRow("identity") << "createTable"
                                   << "create table Pacienti (IDPacienta int identity(11,1) primary key, RC "
                                      "varchar(10), Hotovo bit default '0')";
