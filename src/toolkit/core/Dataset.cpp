@@ -464,8 +464,21 @@ void Dataset::insert() {
     requireActive();
     checkBrowseMode();
     run(beforeInsert);
+    startInsert(current_ < 0 ? 0 : current_);
+}
+
+void Dataset::append() {
+    requireActive();
+    checkBrowseMode();
+    if (!rows_.empty())
+        current_ = int(rows_.size()) - 1;
+    run(beforeInsert);
+    startInsert(int(rows_.size()));
+}
+
+void Dataset::startInsert(int index) {
     beforeInsertCurrent_ = current_;
-    insertIndex_ = current_ < 0 ? 0 : current_;
+    insertIndex_ = index;
     Row r;
     r.values.resize(fields_.size());
     assigned_.assign(fields_.size(), false);
@@ -478,36 +491,6 @@ void Dataset::insert() {
     editRow_ = r;
     originalRow_ = r;
     rows_.insert(rows_.begin() + insertIndex_, r);
-    current_ = insertIndex_;
-    bof_ = eof_ = false;
-    modified_ = false;
-    state_ = DatasetState::Insert;
-    Q_EMIT rowsChanged();
-    Q_EMIT stateChanged();
-    Q_EMIT currentChanged();
-    run(afterInsert);
-}
-
-void Dataset::append() {
-    requireActive();
-    checkBrowseMode();
-    if (!rows_.empty())
-        current_ = int(rows_.size()) - 1;
-    run(beforeInsert);
-    beforeInsertCurrent_ = current_;
-    insertIndex_ = int(rows_.size());
-    Row r;
-    r.values.resize(fields_.size());
-    assigned_.assign(fields_.size(), false);
-    for (const auto& f : fields_)
-        if (f->isData() && f->defaultValue().isValid()) {
-            r.values[size_t(f->index_)] = f->normalize(f->defaultValue());
-            assigned_[size_t(f->index_)] = true;
-        }
-    computeCalcFields(r);
-    editRow_ = r;
-    originalRow_ = r;
-    rows_.push_back(r);
     current_ = insertIndex_;
     bof_ = eof_ = false;
     modified_ = false;

@@ -134,6 +134,7 @@ private:
     Row* activeRowMutable();
     void setCurrent(int index, bool notify = true);
     void setState(DatasetState state);
+    void startInsert(int index);
     void run(const Handler& handler);
     void writeInsert(Row& row);
     void writeUpdate(const Row& original, Row& row);
