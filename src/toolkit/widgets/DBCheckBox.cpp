@@ -5,16 +5,7 @@ namespace tk {
 DBCheckBox::DBCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 void DBCheckBox::setDataSource(DataSource* source) {
-    if (source_ == source)
-        return;
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
-        connect(source_, &DataSource::datasetChanged, this, &DBCheckBox::rebind);
-        connect(source_, &QObject::destroyed, this, &DBCheckBox::rebind);
-    }
-    rebind();
+    followDataSource(this, source_, source, &DBCheckBox::rebind);
 }
 
 void DBCheckBox::setDataField(const QString& fieldName) {

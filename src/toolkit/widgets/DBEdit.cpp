@@ -15,16 +15,7 @@ DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void DBEdit::setDataSource(DataSource* source) {
-    if (source_ == source)
-        return;
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
-        connect(source_, &DataSource::datasetChanged, this, &DBEdit::rebind);
-        connect(source_, &QObject::destroyed, this, &DBEdit::rebind);
-    }
-    rebind();
+    followDataSource(this, source_, source, &DBEdit::rebind);
 }
 
 void DBEdit::setDataField(const QString& fieldName) {

@@ -328,16 +328,7 @@ DBGrid::~DBGrid() {
 }
 
 void DBGrid::setDataSource(DataSource* source) {
-    if (source_ == source)
-        return;
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
-        connect(source_, &DataSource::datasetChanged, this, &DBGrid::rebind);
-        connect(source_, &QObject::destroyed, this, &DBGrid::rebind);
-    }
-    rebind();
+    followDataSource(this, source_, source, &DBGrid::rebind);
 }
 
 void DBGrid::rebind() {

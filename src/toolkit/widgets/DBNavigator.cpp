@@ -113,16 +113,7 @@ void DBNavigator::nameButtons() {
 }
 
 void DBNavigator::setDataSource(DataSource* source) {
-    if (source_ == source)
-        return;
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
-        connect(source_, &DataSource::datasetChanged, this, &DBNavigator::rebind);
-        connect(source_, &QObject::destroyed, this, &DBNavigator::rebind);
-    }
-    rebind();
+    followDataSource(this, source_, source, &DBNavigator::rebind);
 }
 
 void DBNavigator::rebind() {

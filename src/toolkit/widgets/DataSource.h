@@ -23,4 +23,21 @@ private:
     QPointer<Dataset> dataset_;
 };
 
+// Points a data-aware widget at a data source: the widget's `rebind` runs now and whenever the source's
+// dataset changes or the source goes away.
+template <class Widget>
+void followDataSource(Widget* widget, QPointer<DataSource>& current, DataSource* source,
+                      void (Widget::*rebind)()) {
+    if (current == source)
+        return;
+    if (current)
+        QObject::disconnect(current, nullptr, widget, nullptr);
+    current = source;
+    if (current) {
+        QObject::connect(current, &DataSource::datasetChanged, widget, rebind);
+        QObject::connect(current, &QObject::destroyed, widget, rebind);
+    }
+    (widget->*rebind)();
+}
+
 } // namespace tk
