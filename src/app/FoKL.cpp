@@ -102,6 +102,27 @@ TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWi
 void TFoKL::pripojPanely() {
     GBObdobi->obnovVyber = [this] { ObnovVyber(); };
     PSeznam->obnovVyber = [this] { ObnovVyber(); };
+    PSeznam->nepracovniDen = [this] { return GBObdobi->NepracovniDen; };
+    PSeznam->poZalozeniDne = [this] {
+        // After a step from one of the client's bookings, the list lands on the same time of the new day.
+        if (CilovyCas > 0 && !GBObdobi->EdVRCP->text().trimmed().isEmpty())
+            PSeznam->NajdiCas(CilovyCas);
+    };
+    connect(PSeznam->DBGridSeznam, &tk::DBGrid::cellDoubleClicked, this,
+            [this] { tk::guard([this] { DBGridSeznamDblClick(); }); });
+
+    // Pickers: the list windows open beside the main window, as pickers, at the field's code.
+    const auto picker = [this](const std::function<void(int, int, int, const QString&)>* otevri) {
+        return [this, otevri](const QString& kod) {
+            if (*otevri)
+                (*otevri)(x() + 10, y() + 51, 1, kod);
+        };
+    };
+    GBObdobi->otevriObjekty = picker(&OtevriObjekty);
+    GBObdobi->otevriKlienty = picker(&OtevriKlienty);
+    GBObdobi->otevriPracovniky = picker(&OtevriPracovniky);
+    GBDetail->otevriKlienty = picker(&OtevriKlienty);
+    GBDetail->otevriPracovniky = picker(&OtevriPracovniky);
     // The record rules read the selection as the controls hold it when they run.
     dm_.NastavZdrojVyberu([this] { return vyber(); });
 
@@ -367,8 +388,7 @@ void TFoKL::FormKeyDown(QKeyEvent* event) {
             N3X->setVisible(true);
         break;
     case Qt::Key_Insert:
-        if (dm_.QReserve->isEditing() && !GBObdobi->EdVRCP->text().trimmed().isEmpty())
-            dm_.QReserveRCPacienta->setAsString(GBObdobi->EdVRCP->text());
+        GBDetail->KopirujKlienta();
         break;
     default:
         break;
@@ -543,4 +563,34 @@ void TFoKL::NastavRezervaci() {
     GBObdobi->ChBVRCP->setChecked(false);
     GBObdobi->ChBVKPr->setChecked(false);
     PSeznam->RBZVse->setChecked(true);
+}
+
+void TFoKL::DBGridSeznamDblClick() {
+    tk::Dataset& q = *dm_.QReserve;
+    if (q.isEmpty() || q.recNo() == 0)
+        return;
+    const QString objekt = dm_.QReserveObjekt->asString();
+    const QDate den = tk::toDate(dm_.QReserveVDen->asDateTime());
+    {
+        // The workplace's name and permanent worker follow its code; the refresh waits for the whole
+        // selection.
+        struct Potlaceni {
+            bool& flag;
+            ~Potlaceni() { flag = false; }
+        } potlaceni{PotlacitObnovu};
+        PotlacitObnovu = true;
+        dm_.PosledniIDRes = dm_.QReserveIDRes->asInteger();
+        GBObdobi->EdVObj->setText(objekt);
+        GBObdobi->NastavDatum(den);
+    }
+    GBObdobi->ChBVRCP->setChecked(false);
+    GBObdobi->ChBVKPr->setChecked(false);
+    GBObdobi->ChBVObj->setChecked(true);
+    GBObdobi->RBVDen->setChecked(true);
+    PSeznam->RBZVse->setChecked(true);
+    ObnovVyber();
+    q.locate(QStringLiteral("IDRes"), dm_.PosledniIDRes);
+    for (tk::Dataset* d : dm_.dnyTydne())
+        if (d->isActive())
+            d->locate(QStringLiteral("IDRes"), dm_.PosledniIDRes);
 }

@@ -61,6 +61,14 @@ public:
     void SestavKalendar();
     // The writable selection preset: "Den", the workplace filter alone, "Vše".
     void NastavRezervaci();
+    // A double click on the list: the writable selection of the clicked row's workplace and day, with
+    // the row current.
+    void DBGridSeznamDblClick();
+
+    // The opening routines of the list windows (Left, Top, Mode, Code); the code fields call them as
+    // pickers. Set when the code-list windows are wired in.
+    std::function<void(int Left, int Top, int Mode, const QString&Code)> OtevriObjekty, OtevriKlienty,
+        OtevriPracovniky;
     // The selection as the controls hold it now.
     Vyber vyber() const;
 

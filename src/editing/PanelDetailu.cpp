@@ -1,8 +1,16 @@
 #include "PanelDetailu.h"
 
 #include "data/DmKL.h"
+#include "data/Kontroly.h"
+#include "overview/PanelVyberu.h"
 
+#include "toolkit/core/Errors.h"
+#include "toolkit/widgets/ElidedLabel.h"
 #include "toolkit/widgets/Look.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 using namespace tk;
 
@@ -14,6 +22,243 @@ TPanelDetailu::TPanelDetailu(TDmKL& dm, QWidget* parent)
     : QGroupBox(QStringLiteral("Detail rezervace"), parent), dm_(dm) {
     setObjectName(QStringLiteral("GBDetail"));
     vytvor();
+    pripoj();
+}
+
+void TPanelDetailu::pripoj() {
+    const auto zmena = [this](tk::DBEdit* e, void (TPanelDetailu::*handler)()) {
+        connect(e, &QLineEdit::textChanged, this,
+                [this, handler] { tk::guard([&] { (this->*handler)(); }); });
+    };
+    zmena(EdDDatum, &TPanelDetailu::EdDDatumChange);
+    zmena(EdDCasDo, &TPanelDetailu::EdDCasDoChange);
+    zmena(EdDRCP, &TPanelDetailu::EdDRCPChange);
+    zmena(EdDObj, &TPanelDetailu::EdDObjChange);
+    zmena(EdDKPr, &TPanelDetailu::EdDKPrChange);
+    const auto krok = [this](TUpDown* u, void (TPanelDetailu::*handler)(bool)) {
+        connect(u, &TUpDown::clicked, this,
+                [this, handler](bool nahoru) { tk::guard([&] { (this->*handler)(nahoru); }); });
+    };
+    krok(UpDwHod, &TPanelDetailu::UpDwHodClick);
+    krok(UpDw10min, &TPanelDetailu::UpDw10minClick);
+    krok(UpDwMin, &TPanelDetailu::UpDwMinClick);
+    krok(UpDwDoba, &TPanelDetailu::UpDwDobaClick);
+    for (QWidget* w :
+         {static_cast<QWidget*>(EdDDatum), static_cast<QWidget*>(EdDRCP), static_cast<QWidget*>(EdDKPr)})
+        w->installEventFilter(this);
+}
+
+bool TPanelDetailu::eventFilter(QObject* watched, QEvent* event) {
+    bool vzato = false;
+    tk::guard([&] {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (watched == EdDDatum)
+                vzato = EdDDatumKeyPress(key);
+            else if (watched == EdDRCP)
+                EdDRCPKeyDown(key);
+            else if (watched == EdDKPr)
+                EdDKPrKeyDown(key);
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            if (watched == EdDRCP) {
+                EdDRCPDblClick();
+                vzato = true;
+            } else if (watched == EdDKPr) {
+                EdDKPrDblClick();
+                vzato = true;
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            if (watched == EdDRCP)
+                vzato = EdDRCPMouseDown(static_cast<QMouseEvent*>(event));
+            break;
+        case QEvent::ContextMenu:
+            // The right click copies the client; no menu over it.
+            vzato = watched == EdDRCP;
+            break;
+        case QEvent::FocusIn:
+            if (watched == EdDKPr)
+                EdDKPrEnter();
+            break;
+        case QEvent::FocusOut:
+            if (watched == EdDKPr)
+                EdDKPrExit();
+            break;
+        default:
+            break;
+        }
+    });
+    return vzato || QGroupBox::eventFilter(watched, event);
+}
+
+bool TPanelDetailu::piseSe() const {
+    return dm_.QReserve->isEditing();
+}
+
+// --- names of the row's client, worker and workplace ---
+
+void TPanelDetailu::EdDRCPChange() {
+    if (!piseSe())
+        return;
+    const QString T = EdDRCP->shownText();
+    const std::optional<QString> jmeno = dm_.JmenoKlienta(T);
+    QString text = jmeno.value_or(QString());
+    // The codes of the marker rows stand for the day's bounds, whatever client they might name.
+    static const QStringList znacky{QStringLiteral("======ZPD======="), QStringLiteral("======ZPP======="),
+                                    QStringLiteral("======KPP======="), QStringLiteral("======KPD=======")};
+    const QString kod = BezMezer(T);
+    if (kod.size() == 1 && kod.at(0) >= QLatin1Char('1') && kod.at(0) <= QLatin1Char('4'))
+        text = znacky.at(kod.at(0).unicode() - '1');
+    if (dm_.QReserveJmenoPac->asString() != text)
+        dm_.QReserveJmenoPac->setAsString(text);
+}
+
+void TPanelDetailu::EdDKPrChange() {
+    const std::optional<QString> jmeno = dm_.JmenoPracovnika(EdDKPr->shownText());
+    LbDJmPr->setText(jmeno.value_or(QString()));
+}
+
+void TPanelDetailu::EdDObjChange() {
+    const std::optional<Pracoviste> p = dm_.NajdiPracoviste(EdDObj->shownText());
+    LbDNazObj->setText(p ? p->nazev : QString());
+}
+
+// --- copying the selection's client ---
+
+void TPanelDetailu::KopirujKlienta() {
+    if (!piseSe())
+        return;
+    const QString klient = dm_.aktualniVyber().rcpText;
+    if (!klient.trimmed().isEmpty())
+        dm_.QReserveRCPacienta->setAsString(klient);
+}
+
+bool TPanelDetailu::EdDRCPMouseDown(QMouseEvent* event) {
+    const bool ctrlLevym = event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier);
+    if (!ctrlLevym && event->button() != Qt::RightButton)
+        return false;
+    KopirujKlienta();
+    return true;
+}
+
+// --- pickers ---
+
+void TPanelDetailu::EdDRCPDblClick() {
+    setTag(EdDRCP, 2);
+    const Vyber v = dm_.aktualniVyber();
+    QString kod = EdDRCP->text();
+    if (kod.trimmed().isEmpty() && v.rcpNazvano)
+        kod = v.rcpText;
+    if (otevriKlienty)
+        otevriKlienty(kod.trimmed());
+}
+
+void TPanelDetailu::EdDKPrDblClick() {
+    setTag(EdDKPr, 2);
+    const Vyber v = dm_.aktualniVyber();
+    QString kod = EdDKPr->text();
+    if (kod.trimmed().isEmpty() && v.kprNazvano)
+        kod = v.kprKod;
+    if (otevriPracovniky)
+        otevriPracovniky(kod.trimmed());
+}
+
+void TPanelDetailu::EdDRCPKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F7) {
+        setTag(EdDRCP, 2);
+        if (otevriKlienty)
+            otevriKlienty(EdDRCP->text().trimmed());
+    } else if (event->key() == Qt::Key_Insert) {
+        KopirujKlienta();
+    }
+}
+
+void TPanelDetailu::EdDKPrKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F7) {
+        setTag(EdDKPr, 2);
+        if (otevriPracovniky)
+            otevriPracovniky(EdDKPr->text().trimmed());
+    }
+}
+
+// --- the worker's code ---
+
+void TPanelDetailu::EdDKPrEnter() {
+    // An empty code starts typing at the first position.
+    if (EdDKPr->text().trimmed().isEmpty() && EdDKPr->canModify())
+        EdDKPr->setCursorPosition(0);
+}
+
+void TPanelDetailu::EdDKPrExit() {
+    if (!piseSe())
+        return;
+    const QString kod = dm_.QReserveKodPrac->asString();
+    if (kod.contains(QLatin1Char(' ')))
+        dm_.QReserveKodPrac->setAsString(DoplnNulami(BezMezer(kod), 2));
+}
+
+// --- step buttons ---
+
+void TPanelDetailu::posunStart(double oKolik) {
+    if (!piseSe())
+        tk::abort();
+    dm_.QReserveDatumCas->setAsDateTime(dm_.QReserveDatumCas->asDateTime() + oKolik);
+}
+
+void TPanelDetailu::UpDwHodClick(bool nahoru) {
+    posunStart((nahoru ? 1 : -1) / 24.0);
+}
+void TPanelDetailu::UpDw10minClick(bool nahoru) {
+    posunStart((nahoru ? 10 : -10) / 1440.0);
+}
+void TPanelDetailu::UpDwMinClick(bool nahoru) {
+    posunStart((nahoru ? 1 : -1) / 1440.0);
+}
+void TPanelDetailu::UpDwDobaClick(bool nahoru) {
+    if (!piseSe())
+        tk::abort();
+    const int doba = dm_.QReserveDoba->asInteger();
+    if (nahoru)
+        dm_.QReserveDoba->setAsInteger(doba + 1);
+    else if (doba > 0)
+        dm_.QReserveDoba->setAsInteger(doba - 1);
+}
+
+// --- the start's keys and the warning colours ---
+
+bool TPanelDetailu::EdDDatumKeyPress(QKeyEvent* event) {
+    const QString text = event->text();
+    // Keys without a character (arrows, Tab) and moving on are not typing.
+    if (text.size() != 1 || text.at(0) == QLatin1Char('\t') || text.at(0) == QLatin1Char('\r'))
+        return false;
+    if (!piseSe())
+        return true;
+    if (event->key() == Qt::Key_Backspace)
+        return false;
+    const QChar c = FiltrKlavesyData(text.at(0));
+    if (c.isNull())
+        return true;
+    if (c != text.at(0)) {
+        QKeyEvent mapped(event->type(), 0, event->modifiers(), QString(c));
+        QCoreApplication::sendEvent(EdDDatum, &mapped);
+        return true;
+    }
+    return false;
+}
+
+void TPanelDetailu::EdDDatumChange() {
+    const bool mimo = piseSe() && !dm_.QReserveDatumCas->isNull() &&
+                      dm_.QReserveDatumCas->asDateTime() < dm_.KonecPredchozi - tk::kTolerance;
+    setEditTextColor(EdDDatum, mimo ? kRed : QColor(Qt::black));
+}
+
+void TPanelDetailu::EdDCasDoChange() {
+    const bool mimo = piseSe() && !dm_.QReserveVDatCasDo->isNull() &&
+                      dm_.QReserveVDatCasDo->asDateTime() > dm_.ZacatekNasledujici + tk::kTolerance;
+    setEditTextColor(EdDCasDo, mimo ? kRed : QColor(Qt::black));
 }
 
 void TPanelDetailu::povolKroky(bool povolit) {
@@ -77,7 +322,8 @@ void TPanelDetailu::vytvor() {
     EdDObj = edit("EdDObj", "Objekt", tahoma(13));
     EdDObj->setMaxLength(5);
     EdDObj->setEnabled(false); // shows the row's workplace; never typed into
-    LbDNazObj = label("LbDNazObj", QStringLiteral("Název pracoviště"), tahoma(13, false, true));
+    LbDNazObj = named(new tk::ElidedLabel(QStringLiteral("Název pracoviště"), this), "LbDNazObj");
+    LbDNazObj->setFont(tahoma(13, false, true));
 
     LbKdo = label("LbKdo", QStringLiteral("Kdo"), tahoma(16));
     EdDRCP = edit("EdDRCP", "RCPacienta", tahoma(17));
@@ -91,7 +337,8 @@ void TPanelDetailu::vytvor() {
     LbKym = label("LbKym", QStringLiteral("Kým"), tahoma(16));
     EdDKPr = edit("EdDKPr", "KodPrac", tahoma(13));
     EdDKPr->setMaxLength(2);
-    LbDJmPr = label("LbDJmPr", QStringLiteral("Jméno Pracovníka"), tahoma(13, false, true));
+    LbDJmPr = named(new tk::ElidedLabel(QStringLiteral("Jméno Pracovníka"), this), "LbDJmPr");
+    LbDJmPr->setFont(tahoma(13, false, true));
 
     // First line: when, how long, where.
     const int y1 = 24, y2 = 54, h = 27;

@@ -3,6 +3,7 @@
 #include "data/DmKL.h"
 
 #include "toolkit/core/Clock.h"
+#include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
 #include "toolkit/widgets/Look.h"
 
@@ -48,6 +49,7 @@ TPanelSeznamu::TPanelSeznamu(TDmKL& dm, QWidget* parent) : QWidget(parent), dm_(
     pripoj(RBZVolno, &TPanelSeznamu::RBZVolnoClick);
     pripoj(RBZObsazeno, &TPanelSeznamu::RBZObsazenoClick);
     pripoj(RBZVse, &TPanelSeznamu::RBZVseClick);
+    connect(BbTiskNovy, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskNovyClick(); }); });
 }
 
 void TPanelSeznamu::vytvor() {
@@ -250,4 +252,23 @@ void TPanelSeznamu::ZalozNovyDen() {
         BbTiskNovy->setText(QStringLiteral("<?>"));
         throw;
     }
+}
+
+void TPanelSeznamu::BbTiskNovyClick() {
+    bool zalozen = false;
+    const int rezim = rezimTlacitka();
+    if (rezim == RezimZadny)
+        tk::dialogs().message(QStringLiteral("Funkce tlačítka se mění podle nastavení výběru a zobrazení."));
+    if (rezim == RezimNovyDen) {
+        if (nepracovniDen && nepracovniDen() > 0 &&
+            !tk::dialogs().question(QStringLiteral("Tento den není pro vybrané pracoviště jako pracovní.\r\n"
+                                                   "Chcete přesto pro tento den generovat položky ?"),
+                                    true, QStringLiteral("Kalendo - Generování pracovního dne")))
+            tk::abort();
+        ZalozNovyDen();
+        zalozen = true;
+    }
+    obnov();
+    if (zalozen && poZalozeniDne)
+        poZalozeniDne();
 }

@@ -23,13 +23,18 @@ class TPanelSeznamu : public QWidget {
 public:
     TPanelSeznamu(TDmKL& dm, QWidget* parent);
 
-    // Runs the main window's refresh; set by the main window.
+    // Set by the main window: its refresh; the selected day's kind (0 a working day of the workplace);
+    // what follows a founded day (the list moves to the target time).
     std::function<void()> obnovVyber;
+    std::function<int()> nepracovniDen;
+    std::function<void()> poZalozeniDne;
 
     // Handlers.
     void RBZVolnoClick();
     void RBZObsazenoClick();
     void RBZVseClick();
+    // The universal button: founds the day in mode "Nový D"; the printing modes belong to the reports.
+    void BbTiskNovyClick();
 
     // The display mode of the display box.
     Zobrazeni zobrazeni() const;

@@ -1,9 +1,11 @@
 #include "PanelVyberu.h"
 
 #include "data/DmKL.h"
+#include "data/Kontroly.h"
 
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
+#include "toolkit/widgets/ElidedLabel.h"
 #include "toolkit/widgets/Look.h"
 
 #include <QCoreApplication>
@@ -124,11 +126,11 @@ void TPanelVyberu::vytvor() {
         e->hide();
     }
 
-    LbVNazObj = named(new QLabel(QStringLiteral("Název pracoviště"), this), "LbVNazObj");
+    LbVNazObj = named(new tk::ElidedLabel(QStringLiteral("Název pracoviště"), this), "LbVNazObj");
     LbVNazObj->setFont(tahoma(17, true, true));
-    LbVJmPac = named(new QLabel(QStringLiteral("Jméno Pacienta"), this), "LbVJmPac");
+    LbVJmPac = named(new tk::ElidedLabel(QStringLiteral("Jméno Pacienta"), this), "LbVJmPac");
     LbVJmPac->setFont(tahoma(13, false, true));
-    LbVJmPr = named(new QLabel(QStringLiteral("Jméno Pracovníka"), this), "LbVJmPr");
+    LbVJmPr = named(new tk::ElidedLabel(QStringLiteral("Jméno Pracovníka"), this), "LbVJmPr");
     LbVJmPr->setFont(tahoma(13, false, true));
 
     // The check box caption may become "Klient (RČ)"; the column is wide enough for either.
@@ -185,13 +187,58 @@ void TPanelVyberu::pripoj() {
     pripojChB(ChBVKPr, &TPanelVyberu::ChBVKPrClick);
     connect(EdVDatum, &QDateEdit::dateChanged, this,
             [this](const QDate&) { tk::guard([this] { EdVDatumChange(); }); });
+    connect(EdVObj, &QLineEdit::textChanged, this, [this] { tk::guard([this] { EdVObjChange(); }); });
+    connect(EdVRCP, &QLineEdit::textChanged, this, [this] { tk::guard([this] { EdVRCPChange(); }); });
+    connect(EdVKPr, &QLineEdit::textChanged, this, [this] { tk::guard([this] { EdVKPrChange(); }); });
+    for (QLineEdit* e : {EdVObj, EdVRCP, EdVKPr})
+        e->installEventFilter(this);
     // The date's keys reach its inner editor; both are watched.
     EdVDatum->installEventFilter(this);
     for (QWidget* inner : EdVDatum->findChildren<QWidget*>())
         inner->installEventFilter(this);
 }
 
+bool TPanelVyberu::poleEvent(QObject* watched, QEvent* event) {
+    bool swallowed = false;
+    tk::guard([&] {
+        switch (event->type()) {
+        case QEvent::FocusOut:
+            if (watched == EdVObj)
+                EdVObjExit();
+            else if (watched == EdVKPr)
+                EdVKPrExit();
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (watched == EdVObj)
+                EdVObjDblClick();
+            else if (watched == EdVRCP)
+                EdVRCPDblClick();
+            else
+                EdVKPrDblClick();
+            swallowed = true;
+            break;
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (watched == EdVObj)
+                EdVObjKeyDown(key);
+            else if (watched == EdVRCP)
+                EdVRCPKeyDown(key);
+            else
+                EdVKPrKeyDown(key);
+            if (watched == EdVRCP)
+                swallowed = EdVRCPKeyPress(key);
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    return swallowed;
+}
+
 bool TPanelVyberu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EdVObj || watched == EdVRCP || watched == EdVKPr)
+        return poleEvent(watched, event) || QGroupBox::eventFilter(watched, event);
     if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
         tk::guard([this] { EdVDatumExit(); });
         return false;
@@ -315,4 +362,112 @@ void TPanelVyberu::ZvyrazniDen() {
                      : NepracovniDen == 2 ? kLightOrange
                                           : kRed;
     setBackground(LbZvyrazni, c);
+}
+
+// --- the code fields ---
+
+void TPanelVyberu::EdVObjChange() {
+    const std::optional<Pracoviste> p = dm_.NajdiPracoviste(EdVObj->text());
+    if (p) {
+        LbVNazObj->setText(p->nazev);
+        StalyPracovnik = p->kpr;
+        BbTiskO->show();
+        BbOjednat->show();
+    } else {
+        LbVNazObj->clear();
+        StalyPracovnik = QStringLiteral("00");
+        BbTiskO->hide();
+        ChBVObj->setChecked(false);
+        BbOjednat->hide();
+    }
+    obnov();
+}
+
+void TPanelVyberu::EdVRCPChange() {
+    if (const std::optional<QString> jmeno = dm_.JmenoKlienta(EdVRCP->text())) {
+        LbVJmPac->setText(*jmeno);
+        BbTiskK->show();
+    } else {
+        LbVJmPac->clear();
+        BbTiskK->hide();
+        ChBVRCP->setChecked(false);
+    }
+    obnov();
+}
+
+void TPanelVyberu::EdVKPrChange() {
+    if (const std::optional<QString> jmeno = dm_.JmenoPracovnika(EdVKPr->text())) {
+        LbVJmPr->setText(*jmeno);
+        BbTiskP->show();
+    } else {
+        LbVJmPr->clear();
+        BbTiskP->hide();
+        ChBVKPr->setChecked(false);
+    }
+    obnov();
+}
+
+namespace {
+// A code shorter than its length is filled with leading zeros; the new text runs the change again.
+void doplnKod(QLineEdit* pole, int delka) {
+    const QString kod = BezMezer(pole->text());
+    if (kod.size() < delka)
+        pole->setText(DoplnNulami(kod, delka));
+}
+} // namespace
+
+void TPanelVyberu::EdVObjExit() {
+    doplnKod(EdVObj, 5);
+}
+
+void TPanelVyberu::EdVKPrExit() {
+    doplnKod(EdVKPr, 2);
+}
+
+void TPanelVyberu::otevri(QLineEdit* pole, const std::function<void(const QString&)>& otevirani) {
+    setTag(pole, 2);
+    if (otevirani)
+        otevirani(pole->text().trimmed());
+}
+
+void TPanelVyberu::EdVObjDblClick() {
+    otevri(EdVObj, otevriObjekty);
+}
+void TPanelVyberu::EdVRCPDblClick() {
+    otevri(EdVRCP, otevriKlienty);
+}
+void TPanelVyberu::EdVKPrDblClick() {
+    otevri(EdVKPr, otevriPracovniky);
+}
+
+void TPanelVyberu::EdVObjKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F7)
+        otevri(EdVObj, otevriObjekty);
+}
+void TPanelVyberu::EdVRCPKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F7)
+        otevri(EdVRCP, otevriKlienty);
+}
+void TPanelVyberu::EdVKPrKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F7)
+        otevri(EdVKPr, otevriPracovniky);
+}
+
+bool TPanelVyberu::EdVRCPKeyPress(QKeyEvent* event) {
+    // Digits, backspace and the clipboard's copy and paste; every other character is discarded. Keys
+    // without a character (arrows, Delete, F7) are not characters and pass.
+    const QString text = event->text();
+    if (text.isEmpty() || event->key() == Qt::Key_Backspace)
+        return false;
+    const QChar c = text.at(0);
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return false;
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste))
+        return false;
+    if (c.unicode() == 3 || c.unicode() == 22)
+        return false;
+    // Moving on (Tab, Enter) and Esc are not typing.
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() == 27)
+        return false;
+    return true;
 }

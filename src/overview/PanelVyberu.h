@@ -31,6 +31,9 @@ public:
 
     // Runs the main window's refresh; set by the main window.
     std::function<void()> obnovVyber;
+    // Open the workplaces, clients or workers list as a picker, starting at a code; set by the main
+    // window. The field that asks has set its pick mark (Tag) to 2.
+    std::function<void(const QString&kod)> otevriObjekty, otevriKlienty, otevriPracovniky;
 
     // Handlers.
     void RBVDenClick();
@@ -44,6 +47,19 @@ public:
     void EdVDatumChange();
     void EdVDatumExit();
     bool EdVDatumKeyPress(QKeyEvent* event); // true when the key was swallowed
+    // The code fields: look-up on every change, zero fill on leaving, pickers on double click and F7.
+    void EdVObjChange();
+    void EdVObjExit();
+    void EdVObjDblClick();
+    void EdVObjKeyDown(QKeyEvent* event);
+    void EdVRCPChange();
+    void EdVRCPDblClick();
+    void EdVRCPKeyDown(QKeyEvent* event);
+    bool EdVRCPKeyPress(QKeyEvent* event); // true when the key was swallowed
+    void EdVKPrChange();
+    void EdVKPrExit();
+    void EdVKPrDblClick();
+    void EdVKPrKeyDown(QKeyEvent* event);
 
     // Sets the selected date without running its change handler.
     void NastavDatum(const QDate& datum);
@@ -74,6 +90,8 @@ private:
     void vytvor();
     void pripoj();
     void obnov();
+    void otevri(QLineEdit* pole, const std::function<void(const QString&)>& otevirani);
+    bool poleEvent(QObject* watched, QEvent* event);
 
     TDmKL& dm_;
 };
