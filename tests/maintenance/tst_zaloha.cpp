@@ -260,6 +260,27 @@ private Q_SLOTS:
         zarezervuj(3, QStringLiteral("535228123"), QStringLiteral("DVOŘÁK Petr"));
     }
 
+    // A station whose database is missing (a new machine) gets it back from a backup.
+    void aRestoreWhereNoDatabaseIsYet() {
+        zalozDenSRezervaci();
+        const QStringList zalozeno = obsahDatabaze(databaze());
+        QVERIFY(zalohuj(zaloha()));
+        t->program.reset();
+        QVERIFY(QDir(t->folder.dataFolder()).removeRecursively());
+        dialogs->clear();
+        t->program = std::make_unique<Program>(t->folder);
+        QVERIFY(t->program->activate());
+        QCOMPARE(w().ChybyPripojeni, 10);
+        QVERIFY(kltest::menuEnabled(w().N3Servis));
+
+        obnov(zaloha());
+        QCOMPARE(dialogs->texts().mid(2),
+                 (QStringList{QStringLiteral("Obnova dat byla provedena."), kSpustte}));
+        QCOMPARE(t->program->ended, 1);
+        restart();
+        QCOMPARE(obsahDatabaze(databaze()), zalozeno);
+    }
+
     void filesThatAreNoBackupAreRefused_data() {
         QTest::addColumn<QString>("druh");
         QTest::newRow("a text file") << "text";

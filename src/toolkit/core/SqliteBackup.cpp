@@ -3,6 +3,7 @@
 #include "Errors.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -182,6 +183,10 @@ void restoreFile(const QString& target, const RestoreRequest& request) {
     inspect(request.file, request.check);
 
     const bool existed = QFileInfo::exists(target);
+    // A database restored onto a station that has none yet may lack its folder too.
+    if (!existed && !QDir().mkpath(QFileInfo(target).absolutePath()))
+        throw DatabaseError(
+            QStringLiteral("Složku %1 nelze vytvořit.").arg(QFileInfo(target).absolutePath()));
     const QString kept = target + QStringLiteral(".pred-obnovou");
     if (existed) {
         QFile::remove(kept);
