@@ -233,6 +233,10 @@ public:
 
     void backupDatabase(QSqlDatabase& db, const QString&, const QString& file,
                         const Progress& progress) override {
+        // Renaming the copy over the open file would leave every station writing into a deleted file.
+        if (QFileInfo(file).exists() &&
+            QFileInfo(file).canonicalFilePath() == QFileInfo(db.databaseName()).canonicalFilePath())
+            throw DatabaseError(QStringLiteral("Zálohu nelze zapsat do samotné databáze (%1).").arg(file));
         sqlite::backupToFile(sqlite::nativeHandle(db), file, progress);
     }
 
