@@ -5,6 +5,7 @@
 #include "data/DmKL.h"
 #include "data/KLDataUp.h"
 #include "editing/PanelDetailu.h"
+#include "maintenance/Udrzba.h"
 #include "overview/PanelSeznamu.h"
 #include "overview/PanelVyberu.h"
 
@@ -490,6 +491,22 @@ void TFoKL::odemkni() {
 
 // ----------------------------------------------------------------------------------------------------
 // Menu
+
+void TFoKL::N2RedukceClick() {
+    TUdrzba(*this, dm_).N2RedukceClick();
+}
+
+void TFoKL::N31ZalohaClick() {
+    TUdrzba(*this, dm_).ZalohaDat();
+}
+
+void TFoKL::N32ObnovaClick() {
+    TUdrzba(*this, dm_).ObnovaDat();
+}
+
+void TFoKL::N3XClick() {
+    TUdrzba(*this, dm_).N3XClick();
+}
 
 void TFoKL::N33InstalaceClick() {
     DataUpHooks hooks;
