@@ -5,6 +5,7 @@
 #include "app/FoKL.h"
 #include "data/DmKL.h"
 #include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
