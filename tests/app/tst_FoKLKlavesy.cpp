@@ -123,14 +123,19 @@ private Q_SLOTS:
         auto p = unlocked();
         QVERIFY(p && p->w().isUnlocked());
         QVERIFY(DmKL->QReserve->recordCount() > 0);
-        if (editing)
-            DmKL->QReserve->edit();
+        // The client is chosen in the selection while browsing; the row is then opened as a user does.
         p->w().GBObdobi->EdVRCP->setText(client);
+        auto* navigator = p->w().PSeznam->Navigator;
+        if (editing) {
+            QTest::mouseClick(navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
+            QVERIFY(DmKL->QReserve->isEditing());
+        }
         p->w().GBObdobi->EdVObj->setFocus();
-        QTest::keyClick(p->w().GBObdobi->EdVObj, Qt::Key_Insert);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
         QCOMPARE(DmKL->QReserveRCPacienta->asString().trimmed(), expected);
         if (editing)
-            DmKL->QReserve->cancel();
+            QTest::mouseClick(navigator->button(tk::DBNavigator::Cancel), Qt::LeftButton);
+        QVERIFY(!DmKL->QReserve->isEditing());
     }
 
     void pickedCodeDelivery_data() {

@@ -85,6 +85,7 @@ private Q_SLOTS:
     }
 
     void clientsFromKinemoAreNamedByBirthNumber() {
+        t.reset(); // one program at a time: both would use the same named connections
         t = std::make_unique<Prehled>([](TDmKL& dm) {
             createKinemoIn(dm.SlozkaProgramu + QStringLiteral("data"));
             execKL(dm, QStringLiteral("update ParamP set DbKN=1"));
