@@ -1,15 +1,18 @@
 #include "FoKL.h"
-#include "FoKLVzhled.h"
 
 #include "app/KLConect.h"
 #include "codelists/FoNapovedaP.h"
 #include "data/DmKL.h"
 #include "data/KLDataUp.h"
+#include "editing/PanelDetailu.h"
 #include "maintenance/Udrzba.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
+#include "toolkit/widgets/Look.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,9 +49,14 @@ QString withTrailingSeparator(QString folder) {
 
 } // namespace
 
-using namespace fokl;
+using namespace tk;
 
-TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+namespace {
+constexpr int kNarrowWidth = 685;
+constexpr int kWideWidth = 1220;
+} // namespace
+
+TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWindow(parent), dm_(dm) {
     initResources();
     if (!FoKL)
         FoKL = this;
@@ -66,11 +74,14 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
 
     vytvorMenu();
     vytvorZamceni();
-    vytvorObdobi();
-    vytvorDetail();
-    vytvorSeznam();
+    GBObdobi = new TPanelVyberu(dm_, central);
+    GBDetail = new TPanelDetailu(dm_, central);
+    PSeznam = new TPanelSeznamu(dm_, central);
+    PKalendar = named(new QFrame(central), "PKalendar");
+    PKalendar->setGeometry(668, 0, 529, 635);
+    setBackground(PKalendar, kGradientInactiveCaption);
     vytvorStatusBar();
-    PripojVyber();
+    pripojPanely();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.
@@ -78,7 +89,7 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     LbHeslo->raise();
     EdHeslo->raise();
     BtOK->raise();
-    PgCReserve->raise();
+    PSeznam->raise();
     LbZprava->raise();
 
     setTabOrder(EdHeslo, BtOK);
@@ -89,7 +100,39 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     FormCreate();
 }
 
+void TFoKL::pripojPanely() {
+    GBObdobi->obnovVyber = [this] { ObnovVyber(); };
+    PSeznam->obnovVyber = [this] { ObnovVyber(); };
+    // The record rules read the selection as the controls hold it when they run.
+    dm_.NastavZdrojVyberu([this] { return vyber(); });
+
+    // The record rules report; the panels show it.
+    connect(&dm_, &TDmKL::zacalaUprava, this, [this] {
+        PSeznam->NavigatorUprava();
+        GBDetail->povolKroky(true);
+    });
+    connect(&dm_, &TDmKL::skoncilaUprava, this, [this] {
+        PSeznam->NavigatorProhlizeni();
+        GBDetail->povolKroky(false);
+    });
+    connect(&dm_, &TDmKL::denZamcen, this, [this] {
+        GBObdobi->setEnabled(false);
+        PSeznam->denZamcen();
+    });
+    connect(&dm_, &TDmKL::denOdemcen, this, [this] {
+        GBObdobi->setEnabled(true);
+        PSeznam->denOdemcen();
+        GBDetail->zrusVarovani();
+    });
+    connect(&dm_, &TDmKL::fokusPole, GBDetail, &TPanelDetailu::fokusPole);
+    connect(&dm_, &TDmKL::pracovniDobaOdmitnuta, this, [this] {
+        LbZprava->hide();
+        PSeznam->GBZobraz->show();
+    });
+}
+
 TFoKL::~TFoKL() {
+    dm_.NastavZdrojVyberu({});
     qApp->removeEventFilter(this);
     if (FoKL == this)
         FoKL = nullptr;
@@ -103,7 +146,6 @@ void TFoKL::FormCreate() {
     move(0, 0);
     resize(kNarrowWidth, 732);
     setWindowTitle(QStringLiteral("Kalendo = Kinemo + Rezervační systém"));
-    PgCReserve->resize(PgCReserve->width(), 405);
     PKalendar->resize(PKalendar->width(), 635);
     // The calendar lies outside the narrow window; hidden so that no strip of it shows at the edge.
     PKalendar->hide();
@@ -111,18 +153,16 @@ void TFoKL::FormCreate() {
     SlozkaKN = SlozkaProgramu.left(std::max<qsizetype>(0, SlozkaProgramu.size() - 7));
     IniSoubor = std::make_unique<tk::IniFile>(SlozkaKN + QStringLiteral("Kinemo.INI"));
 
-    LbVNazObj->clear();
-    LbVJmPac->clear();
-    LbVJmPr->clear();
+    GBObdobi->LbVNazObj->clear();
+    GBObdobi->LbVJmPac->clear();
+    GBObdobi->LbVJmPr->clear();
 
-    Navigator->setGeometry(8, Navigator->y(), 180, Navigator->height());
-    Navigator->setVisibleButtons({tk::DBNavigator::First, tk::DBNavigator::Prior, tk::DBNavigator::Next,
-                                  tk::DBNavigator::Last, tk::DBNavigator::Delete, tk::DBNavigator::Refresh});
+    PSeznam->NavigatorStart();
 
     LbZprava->move(450, 200);
-    setBackground(LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
-    LbBlok->hide();
-    NastavDatum(tk::toDate(tk::clock().today()));
+    setBackground(GBObdobi->LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
+    PSeznam->LbBlok->hide();
+    GBObdobi->NastavDatum(tk::toDate(tk::clock().today()));
     GBDetail->hide();
 
     LbHeslo->setGeometry(265, 183, LbHeslo->sizeHint().width(), 20);
@@ -132,14 +172,14 @@ void TFoKL::FormCreate() {
 
     // Locked: the period box shown but disabled, the rest hidden until the password.
     GBObdobi->setEnabled(false);
-    GBZobraz->hide();
-    Navigator->hide();
-    BbTiskNovy->hide();
-    PgCReserve->hide();
+    PSeznam->GBZobraz->hide();
+    PSeznam->Navigator->hide();
+    PSeznam->BbTiskNovy->hide();
+    PSeznam->PgCReserve->hide();
 
     StartNeprobehl = true;
     CilovyCas = 0;
-    NepracovniDen = 0;
+    GBObdobi->NepracovniDen = 0;
 }
 
 bool TFoKL::event(QEvent* event) {
@@ -183,15 +223,16 @@ void TFoKL::FormActivate() {
         BtOK->hide();
     }
     dorucVybranyKod();
-    for (QWidget* w : std::initializer_list<QWidget*>{EdVObj, EdVRCP, EdVKPr, EdDObj, EdDRCP, EdDKPr})
+    for (QWidget* w : std::initializer_list<QWidget*>{GBObdobi->EdVObj, GBObdobi->EdVRCP, GBObdobi->EdVKPr,
+                                                      GBDetail->EdDObj, GBDetail->EdDRCP, GBDetail->EdDKPr})
         setTag(w, 0);
 }
 
 void TFoKL::spustStart() {
     ChybyPripojeni = 0;
     VybranyKod.clear();
-    PripojKL(*DmKL, ChybyPripojeni, *IniSoubor, this);
-    if (DmKL->SpojeniKL->isOpen())
+    PripojKL(dm_, ChybyPripojeni, *IniSoubor, this);
+    if (dm_.SpojeniKL->isOpen())
         OtevriData(); // a refusal unwinds from here and leaves the start to be tried again
     StartNeprobehl = false;
 }
@@ -199,8 +240,8 @@ void TFoKL::spustStart() {
 void TFoKL::dorucVybranyKod() {
     if (VybranyKod.isEmpty())
         return;
-    const bool editing = DmKL && DmKL->QReserve && DmKL->QReserve->isEditing();
-    QLineEdit* selection[] = {EdVObj, EdVRCP, EdVKPr};
+    const bool editing = dm_.QReserve->isEditing();
+    QLineEdit* selection[] = {GBObdobi->EdVObj, GBObdobi->EdVRCP, GBObdobi->EdVKPr};
     for (QLineEdit* e : selection) {
         if (tagOf(e) == 2) {
             setTag(e, 0);
@@ -210,7 +251,7 @@ void TFoKL::dorucVybranyKod() {
             return;
         }
     }
-    tk::DBEdit* detail[] = {EdDObj, EdDRCP, EdDKPr};
+    tk::DBEdit* detail[] = {GBDetail->EdDObj, GBDetail->EdDRCP, GBDetail->EdDKPr};
     for (tk::DBEdit* e : detail) {
         if (tagOf(e) == 2 && editing && e->field()) {
             setTag(e, 0);
@@ -229,65 +270,65 @@ void TFoKL::OtevriData() {
         LbZprava->setText(QStringLiteral("Probíhá UpGrade databáze"));
         LbZprava->adjustSize();
         setBackground(LbZprava, kAqua);
-        GBZobraz->hide();
+        PSeznam->GBZobraz->hide();
         LbZprava->show();
         LbZprava->raise();
     };
     hooks.skryjUpgrade = [this] { LbZprava->hide(); };
-    UpGradeDat(*DmKL, VerzeOK, hooks);
+    UpGradeDat(dm_, VerzeOK, hooks);
     if (!VerzeOK) {
         tk::dialogs().message(QStringLiteral("Chybná verze datového souboru.\r\n     Databázi nelze použít!"),
                               tk::MessageIcon::Error);
-        DmKL->SpojeniKL->close();
+        dm_.SpojeniKL->close();
         tk::abort();
     }
 
     // A start tried again finds them open from the try before.
-    DmKL->QVerDatP->close();
-    DmKL->QParamP->close();
-    DmKL->QVerDatP->open();
-    DmKL->QParamP->open();
+    dm_.QVerDatP->close();
+    dm_.QParamP->close();
+    dm_.QVerDatP->open();
+    dm_.QParamP->open();
 
-    if (DmKL->QParamPDbKN->asBoolean()) {
-        PripojKN(*DmKL, ChybyPripojeni, *IniSoubor, this);
+    if (dm_.QParamPDbKN->asBoolean()) {
+        PripojKN(dm_, ChybyPripojeni, *IniSoubor, this);
         if (ChybyPripojeni > 0) {
             tk::dialogs().message(QStringLiteral("Databáze Kinemo není k dispozici."),
                                   tk::MessageIcon::Error);
             tk::abort();
         }
-        for (tk::Dataset* d : {DmKL->QPacienti, DmKL->QPracov, DmKL->QPomKN}) {
+        for (tk::Dataset* d : {dm_.QPacienti, dm_.QPracov, dm_.QPomKN}) {
             d->close();
-            d->setConnection(DmKL->SpojeniKN);
+            d->setConnection(dm_.SpojeniKN);
         }
-        ChBVRCP->setText(QStringLiteral("Klient (RČ)"));
+        GBObdobi->ChBVRCP->setText(QStringLiteral("Klient (RČ)"));
     }
 
-    DmKL->PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
-    DmKL->PrikazKL->execute();
+    dm_.PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
+    dm_.PrikazKL->execute();
 
     for (tk::Dataset* d :
-         {DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek, DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve}) {
+         {dm_.QPacienti, dm_.QPracov, dm_.QSvatek, dm_.QObjekt, dm_.QBlokRes, dm_.QReserve}) {
         d->close();
         d->open();
     }
-    DmKL->QReserve->last();
+    dm_.QReserve->last();
 
     N33Instalace->setEnabled(false);
     N33Instalace->setChecked(true);
 
-    const tk::TDateTime zaloha = DmKL->QParamPZaloha->isNull() ? 0 : DmKL->QParamPZaloha->asDateTime();
-    if (!DmKL->QParamPZaloha->isNull() && zaloha > tk::clock().today() - 7)
+    const tk::TDateTime zaloha = dm_.QParamPZaloha->isNull() ? 0 : dm_.QParamPZaloha->asDateTime();
+    if (!dm_.QParamPZaloha->isNull() && zaloha > tk::clock().today() - 7)
         N31Zaloha->setChecked(true);
     QString text;
-    if (!DmKL->QParamPZaloha->isNull()) {
+    if (!dm_.QParamPZaloha->isNull()) {
         // As the system writes a date-time: the time left out at midnight.
         text = tk::dateOf(zaloha) == zaloha ? tk::formatDateTime(QStringLiteral("d.m.yyyy"), zaloha)
                                             : tk::formatDateTime(QStringLiteral("d.m.yyyy h:nn:ss"), zaloha);
     }
     setStatusText(3, QStringLiteral("Poslední záloha provedena   ") + text);
 
-    PosledniIDRes = 0;
-    GenerovaniDne = false;
+    dm_.PosledniIDRes = 0;
+    dm_.GenerovaniDne = false;
     PotlacitObnovu = false;
 }
 
@@ -295,10 +336,6 @@ void TFoKL::OtevriData() {
 // Keys
 
 bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
-        tk::guard([this] { EdVDatumExit(); });
-        return false;
-    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
@@ -313,8 +350,6 @@ bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
         swallowed = FormKeyPress(widget, key);
         if (!swallowed && widget == EdHeslo)
             swallowed = EdHesloKeyPress(key);
-        if (!swallowed && (widget == EdVDatum || EdVDatum->isAncestorOf(widget)))
-            swallowed = EdVDatumKeyPress(key);
     });
     return swallowed;
 }
@@ -333,8 +368,8 @@ void TFoKL::FormKeyDown(QKeyEvent* event) {
             N3X->setVisible(true);
         break;
     case Qt::Key_Insert:
-        if (DmKL && DmKL->QReserve->isEditing() && !EdVRCP->text().trimmed().isEmpty())
-            DmKL->QReserveRCPacienta->setAsString(EdVRCP->text());
+        if (dm_.QReserve->isEditing() && !GBObdobi->EdVRCP->text().trimmed().isEmpty())
+            dm_.QReserveRCPacienta->setAsString(GBObdobi->EdVRCP->text());
         break;
     default:
         break;
@@ -368,23 +403,21 @@ void TFoKL::closeEvent(QCloseEvent* event) {
 }
 
 void TFoKL::FormClose() {
-    if (DmKL && DmKL->QReserve->isEditing()) {
+    if (dm_.QReserve->isEditing()) {
         tk::dialogs().message(QStringLiteral("Ukončete nejprve úpravu rezervace!"), tk::MessageIcon::Warning);
         tk::abort();
     }
     closing_ = true;
-    if (DmKL) {
-        DmKL->SpojeniKN->close();
-        DmKL->SpojeniKL->close();
-    }
-    // The help window and the code-list windows that exist; each forgets its instance when destroyed.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && QByteArray(w->metaObject()->className()).startsWith("TFo"))
+    dm_.SpojeniKN->close();
+    dm_.SpojeniKL->close();
+    // The help window, and the code-list windows that this window owns as their parent; each forgets its
+    // instance when destroyed. The data module is freed by its owner, the program entry.
+    delete FoNapovedaP;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow())
             delete w;
     }
     IniSoubor.reset();
-    delete DmKL;
-    DmKL = nullptr;
     if (ukonciProgram)
         ukonciProgram();
     else
@@ -399,10 +432,10 @@ void TFoKL::BtOKClick() {
     // and the window stays locked as long as the start does not get through.
     if (StartNeprobehl)
         FormActivate();
-    if (StartNeprobehl || !VerzeOK || ChybyPripojeni > 0 || !DmKL->QParamP->isActive())
+    if (StartNeprobehl || !VerzeOK || ChybyPripojeni > 0 || !dm_.QParamP->isActive())
         return;
 
-    if (EdHeslo->text() != DmKL->QParamPHeslo->asString()) {
+    if (EdHeslo->text() != dm_.QParamPHeslo->asString()) {
         setTextColor(LbHeslo, QColor(255, 0, 0));
         EdHeslo->setFocus();
         return;
@@ -416,20 +449,20 @@ void TFoKL::odemkni() {
     ImgUvod->hide();
     BtOK->hide(); // covered by the list from now on; hidden so that neither its face nor Tab reaches it
     GBObdobi->setEnabled(true);
-    EdVObj->show();
-    EdVRCP->show();
-    EdVKPr->show();
+    GBObdobi->EdVObj->show();
+    GBObdobi->EdVRCP->show();
+    GBObdobi->EdVKPr->show();
     GBDetail->show();
-    GBZobraz->show();
-    Navigator->show();
-    BbTiskNovy->show();
-    PgCReserve->show();
+    PSeznam->GBZobraz->show();
+    PSeznam->Navigator->show();
+    PSeznam->BbTiskNovy->show();
+    PSeznam->PgCReserve->show();
     for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
         m->menuAction()->setEnabled(true);
     unlocked_ = true;
 
     // The number of rows of the whole table, as the start sequence opened it.
-    setWindowTitle(QStringLiteral("Kalendo    (") + QString::number(DmKL->QReserve->recordCount()) +
+    setWindowTitle(QStringLiteral("Kalendo    (") + QString::number(dm_.QReserve->recordCount()) +
                    QStringLiteral(" rezervací)"));
     ObnovVyber();
     PKalendar->show();
@@ -463,7 +496,7 @@ void TFoKL::N33InstalaceClick() {
         else
             QCoreApplication::quit();
     };
-    InstalaceKL(*DmKL, hooks);
+    InstalaceKL(dm_, hooks);
 }
 
 void TFoKL::N41NapovedaClick() {
@@ -471,10 +504,60 @@ void TFoKL::N41NapovedaClick() {
 }
 
 void TFoKL::N4OaplikaciClick() {
-    const QString verze = DmKL && DmKL->QVerDatP->isActive() ? DmKL->QVerDatPVerDatP->asString() : QString();
+    const QString verze = dm_.QVerDatP->isActive() ? dm_.QVerDatPVerDatP->asString() : QString();
     tk::dialogs().message(QStringLiteral("Kalendo :\r\n"
                                          "Objednávkový systém pro fyzioterapeutická pracoviště\r\n"
                                          "Verze programu : 2.g          Verze dat : ") +
                               verze,
                           tk::MessageIcon::None, QCoreApplication::applicationName());
+}
+
+// ----------------------------------------------------------------------------------------------------
+// The selection's refresh
+
+Vyber TFoKL::vyber() const {
+    Vyber v = GBObdobi->vyber();
+    v.zobrazeni = PSeznam->zobrazeni();
+    return v;
+}
+
+void TFoKL::ObnovVyber() {
+    if (PotlacitObnovu)
+        tk::abort();
+    SestavSeznam();
+    const int rezimSeznamu = PSeznam->rezimTlacitka();
+    GBObdobi->ZvyrazniDen();
+
+    const Vyber v = vyber();
+    if (v.zapisovatelny())
+        PSeznam->NavigatorProhlizeni();
+    else
+        PSeznam->NavigatorJenCteni();
+
+    const int rezim = urciRezimTlacitka(v, dm_.QReserve->isEmpty());
+    PSeznam->NastavRezimTlacitka(rezim);
+    // The from-today condition of the list must always match the mode shown.
+    if (rezim == RezimTiskK || rezimSeznamu == RezimTiskK)
+        SestavSeznam();
+}
+
+void TFoKL::SestavSeznam() {
+    const Vyber v = vyber();
+    DenTydne = v.datum.dayOfWeek();
+    PSeznam->SestavSeznam(v);
+    setStatusText(2, QStringLiteral("Počet vybraných položek     ") +
+                         QString::number(dm_.QReserve->recordCount()));
+    SestavKalendar();
+}
+
+void TFoKL::SestavKalendar() {
+    // The week calendar of the selected workplace is drawn here.
+}
+
+void TFoKL::NastavRezervaci() {
+    GBObdobi->RBVDen->setChecked(true);
+    GBObdobi->ChBVObj->setChecked(true);
+    GBObdobi->ChBVRCP->setChecked(false);
+    GBObdobi->ChBVKPr->setChecked(false);
+    PSeznam->RBZVse->setChecked(true);
 }

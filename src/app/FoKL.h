@@ -1,53 +1,44 @@
 #pragma once
 
-#include "UpDown.h"
-
-#include "overview/Vyber.h"
+#include "data/Vyber.h"
 
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/IniFile.h"
-#include "toolkit/widgets/DBCheckBox.h"
-#include "toolkit/widgets/DBEdit.h"
-#include "toolkit/widgets/DBGrid.h"
-#include "toolkit/widgets/DBNavigator.h"
 
 #include <QAction>
-#include <QDateEdit>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QStringList>
-#include <QTabWidget>
 #include <array>
 #include <functional>
 #include <memory>
 
-// Small integer states kept on the controls themselves (a field's pick mark, the universal button's
-// mode), as the dynamic property "Tag".
-inline int tagOf(const QObject* object) {
-    return object->property("Tag").toInt();
-}
-inline void setTag(QObject* object, int tag) {
-    object->setProperty("Tag", tag);
-}
+class TDmKL;
+class TPanelVyberu;
+class TPanelSeznamu;
+class TPanelDetailu;
 
-// The main window. It is created locked: only the disabled period box, the password prompt and the
-// picture are shown until the access password is given. The start sequence runs when the window first
-// becomes active.
+// The main window. It composes its panels (the selection box, the reservation detail, the reservation
+// list; the week calendar stands in the frame PKalendar) and wires them to each other and to the data
+// module, whose record rules report their changes of mode by signals. It is created locked: only the
+// disabled selection box, the password prompt and the picture are shown until the access password is
+// given. The start sequence runs when the window first becomes active.
 class TFoKL : public QMainWindow {
     Q_OBJECT
 public:
-    // `programFolder`: the folder of the program, with or without a trailing separator; empty means the
-    // folder of the running executable. The settings file is looked for in its parent when the folder's
-    // own name has six characters.
-    explicit TFoKL(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    // `dm`: the data module, owned by the caller and living longer than the window. `programFolder`: the
+    // folder of the program, with or without a trailing separator; empty means the folder of the running
+    // executable. The settings file is looked for in its parent when the folder's own name has six
+    // characters.
+    explicit TFoKL(TDmKL& dm, const QString& programFolder = QString(), QWidget* parent = nullptr);
     ~TFoKL() override;
+
+    TDmKL& dm() const { return dm_; }
 
     // Handlers.
     void FormCreate();
@@ -67,38 +58,17 @@ public:
 
     // The start sequence: data version, parameters, the sibling database when asked for, the datasets.
     void OtevriData();
-    // The selection and the reservation list (overview/Prehled.cpp).
+    // The refresh of the selection: the list, the week calendar, the date's frame, the navigator and the
+    // universal button; the record rules are handed the selection it was built for.
     void ObnovVyber();
     void SestavSeznam();
     void SestavKalendar();
-    void ZvyrazniDen();
-    void NajdiCas();
+    // The writable selection preset: "Den", the workplace filter alone, "Vše".
     void NastavRezervaci();
-    void RBVDenClick();
-    void RBVTydenClick();
-    void RBVMesicClick();
-    void RBVRokClick();
-    void RBVVseClick();
-    void RBZVolnoClick();
-    void RBZObsazenoClick();
-    void RBZVseClick();
-    void ChBVObjClick();
-    void ChBVRCPClick();
-    void ChBVKPrClick();
-    void EdVDatumChange();
-    void EdVDatumExit();
-    bool EdVDatumKeyPress(QKeyEvent* event); // true when the key was swallowed
-    // Sets the selected date without running its change handler.
-    void NastavDatum(const QDate& datum);
     // The selection as the controls hold it now.
     Vyber vyber() const;
 
-    // Founding a new working day (overview/NovyDen.cpp).
-    void ZalozNovyDen();
-    void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
-
-    // Hooks. ukonciProgram ends the
-    // program (by default it quits the application's event loop).
+    // Hooks. ukonciProgram ends the program (by default it quits the application's event loop).
     std::function<void()> ukonciProgram;
 
     bool isUnlocked() const { return unlocked_; }
@@ -117,12 +87,8 @@ public:
 
     // State shared with the reservation overview and editing.
     int DenTydne = 0;
-    int NepracovniDen = 0;
     tk::TDateTime CilovyCas = 0;
     bool PotlacitObnovu = false;
-    bool GenerovaniDne = false;
-    int PosledniIDRes = 0;
-    QString StalyPracovnik = QStringLiteral("00");
 
     static const QStringList NazvyMesicu; // "leden" ... "prosinec"
 
@@ -133,34 +99,10 @@ public:
     QAction *N31Zaloha, *N32Obnova, *N33Instalace, *N3X;
     QAction *N41Napoveda, *N4Oaplikaci;
 
-    // Selection box.
-    QGroupBox* GBObdobi;
-    QRadioButton *RBVDen, *RBVTyden, *RBVMesic, *RBVRok, *RBVVse;
-    QLabel* LbZvyrazni;
-    QDateEdit* EdVDatum;
-    QLabel *LbMesic, *LbTyden, *LbDen;
-    TUpDown *UpDwMesic, *UpDwTyden, *UpDwDen;
-    QPushButton *BbOjednat, *BbTiskO, *BbTiskK, *BbTiskP;
-    QCheckBox *ChBVObj, *ChBVRCP, *ChBVKPr;
-    QLineEdit *EdVObj, *EdVRCP, *EdVKPr;
-    QLabel *LbVNazObj, *LbVJmPac, *LbVJmPr;
-
-    // Detail of the current reservation.
-    QGroupBox* GBDetail;
-    QLabel *LbKdy, *LbPomlcka, *LbDoba, *LbMin, *LbKde, *LbDNazObj, *LbKdo, *LbKym, *LbDJmPr;
-    tk::DBEdit *EdDDatum, *EdDCasDo, *EdDDoba, *EdDObj, *EdDRCP, *EdDJmPac, *EdDKPr;
-    TUpDown *UpDwHod, *UpDw10min, *UpDwMin, *UpDwDoba;
-    tk::DBCheckBox* ChBDHotovo;
-
-    // Under the detail.
-    QLabel* LbBlok;
-    tk::DBNavigator* Navigator;
-    QPushButton* BbTiskNovy;
-    QGroupBox* GBZobraz;
-    QRadioButton *RBZVolno, *RBZObsazeno, *RBZVse;
-    QTabWidget* PgCReserve;
-    QWidget* TbSSeznam;
-    tk::DBGrid* DBGridSeznam;
+    // Panels.
+    TPanelVyberu* GBObdobi;
+    TPanelDetailu* GBDetail;
+    TPanelSeznamu* PSeznam;
     QFrame* PKalendar;
 
     // Locked window.
@@ -179,18 +121,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PripojVyber();
-    void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
     void vytvorMenu();
-    void vytvorObdobi();
-    void vytvorDetail();
-    void vytvorSeznam();
     void vytvorZamceni();
     void vytvorStatusBar();
+    void pripojPanely();
     void spustStart();
     void dorucVybranyKod();
     void odemkni();
 
+    TDmKL& dm_;
     bool unlocked_ = false;
     bool activating_ = false;
     bool returningFromModal_ = false;

@@ -9,8 +9,6 @@
 
 #include <QWidget>
 
-QString IdPc = QStringLiteral("??");
-
 namespace {
 
 const QString kSekce = QStringLiteral("Connect");

@@ -11,8 +11,8 @@ class TDmKL;
 // Everything comes from the sibling program's settings file Kinemo.INI, section "Connect"; its key
 // Engine chooses the database engine ("sqlite", the default, or "mssql").
 
-// Station identifier written into lock rows; read from the settings file when the own database connects.
-extern QString IdPc;
+// The station identifier IdPc (data/DmKL.h) is read from the settings file when the own database
+// connects.
 
 // The engine named by the settings file: "sqlite" when the key or the file is missing.
 QString KLEngine(const tk::IniFile& IniSoubor);

@@ -14,8 +14,8 @@ void setPassword(ProgramFolder& folder, const QString& heslo) {
 }
 
 bool locked(TFoKL& w) {
-    return !w.isUnlocked() && w.EdHeslo->isVisible() && w.ImgUvod->isVisible() && w.PgCReserve->isHidden() &&
-           !w.GBObdobi->isEnabled() && !menuEnabled(w.N1Ciselniky);
+    return !w.isUnlocked() && w.EdHeslo->isVisible() && w.ImgUvod->isVisible() &&
+           w.PSeznam->PgCReserve->isHidden() && !w.GBObdobi->isEnabled() && !menuEnabled(w.N1Ciselniky);
 }
 
 } // namespace
@@ -120,14 +120,14 @@ private Q_SLOTS:
         QCOMPARE(p.w().windowTitle(), QStringLiteral("Kalendo    (3 rezervací)"));
         // The first list: today's named reservations of all workplaces, shown with its count.
         QVERIFY(DmKL->QReserve->sqlText().contains(QStringLiteral("where 1=1")));
-        QVERIFY(p.w().DBGridSeznam->isVisible());
+        QVERIFY(p.w().PSeznam->DBGridSeznam->isVisible());
         QCOMPARE(p.w().statusText(2), QStringLiteral("Počet vybraných položek     0"));
         QCOMPARE(p.w().width(), 1220);
 
         TFoKL& w = p.w();
-        for (QWidget* shown :
-             std::initializer_list<QWidget*>{w.EdVObj, w.EdVRCP, w.EdVKPr, w.GBDetail, w.GBZobraz,
-                                             w.Navigator, w.BbTiskNovy, w.PgCReserve, w.PKalendar})
+        for (QWidget* shown : std::initializer_list<QWidget*>{
+                 w.GBObdobi->EdVObj, w.GBObdobi->EdVRCP, w.GBObdobi->EdVKPr, w.GBDetail, w.PSeznam->GBZobraz,
+                 w.PSeznam->Navigator, w.PSeznam->BbTiskNovy, w.PSeznam->PgCReserve, w.PKalendar})
             QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
         for (QWidget* hidden : std::initializer_list<QWidget*>{w.LbHeslo, w.EdHeslo, w.ImgUvod})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
@@ -135,7 +135,7 @@ private Q_SLOTS:
         for (QMenu* m : {w.N1Ciselniky, w.N2Rezervace, w.N3Servis, w.N4Napoveda})
             QVERIFY(menuEnabled(m));
         // The OK button lies under the list from now on.
-        QVERIFY(w.PgCReserve->geometry().contains(w.BtOK->geometry().center()));
+        QVERIFY(vOkne(w.PSeznam->PgCReserve).contains(vOkne(w.BtOK).center()));
         QVERIFY(w.BtOK->isHidden());
     }
 

@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(p.activate());
         QCOMPARE(dialogs->texts(), QStringList{});
         QVERIFY(!p.w().StartNeprobehl);
-        QCOMPARE(p.w().ChBVRCP->text(), QStringLiteral("Klient (RČ)"));
+        QCOMPARE(p.w().GBObdobi->ChBVRCP->text(), QStringLiteral("Klient (RČ)"));
         QCOMPARE(DmKL->QPacienti->connection(), DmKL->SpojeniKN);
         QCOMPARE(DmKL->QPracov->connection(), DmKL->SpojeniKN);
         QCOMPARE(DmKL->QPomKN->connection(), DmKL->SpojeniKN);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         folder.createKalendo(1);
         Program p(folder);
         QVERIFY(p.activate());
-        QCOMPARE(p.w().ChBVRCP->text(), QStringLiteral("Klient"));
+        QCOMPARE(p.w().GBObdobi->ChBVRCP->text(), QStringLiteral("Klient"));
         QCOMPARE(DmKL->QPacienti->connection(), DmKL->SpojeniKL);
         for (tk::Dataset* d : {DmKL->QVerDatP, DmKL->QParamP, DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek,
                                DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve})

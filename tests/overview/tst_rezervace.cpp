@@ -52,22 +52,22 @@ private Q_SLOTS:
 
     void insertBeforeTheSecondRowStartsAtThePreviousEnd() {
         q->setRecNo(2);
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(q->state(), tk::DatasetState::Insert);
         QCOMPARE(DmKL->QReserveDatumCas->asDateTime(), at(8, 0));
         QCOMPARE(DmKL->QReserveDoba->asInteger(), 30); // the workplace's interval
         QCOMPARE(DmKL->QReserveObjekt->asString(), QStringLiteral("00001"));
         QCOMPARE(t->zamky(), 1);
         // 08:00 + 30 min does not fit before the selected row's 08:00.
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(dialogs->texts(), QStringList{kPrekryv});
         QCOMPARE(q->state(), tk::DatasetState::Insert);
         DmKL->QReserveDoba->setAsInteger(0);
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(t->zamky(), 0);
         QCOMPARE(q->recordCount(), 5);
-        QCOMPARE(DmKL->QReserveIDRes->asInteger(), t->w().PosledniIDRes);
+        QCOMPARE(DmKL->QReserveIDRes->asInteger(), DmKL->PosledniIDRes);
     }
 
     void insertsThatAreRefused_data() {
@@ -90,28 +90,28 @@ private Q_SLOTS:
         else
             q->first();
         const int rows = q->recordCount();
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(dialogs->texts(), QStringList{message});
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(q->recordCount(), rows);
         QCOMPARE(t->zamky(), 0);
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
     }
 
     void theFreeWindowOfTheFirstAndLastRows() {
         q->first();
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->KonecPredchozi, at(0, 0));
         QCOMPARE(DmKL->ZacatekNasledujici, at(8, 0));
         DmKL->QReserveDatumCas->setAsDateTime(at(0, 0));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         q->last();
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->KonecPredchozi, at(9, 0));
         QCOMPARE(DmKL->ZacatekNasledujici, at(23, 59));
         DmKL->QReserveDatumCas->setAsDateTime(at(23, 59));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(dialogs->texts(), QStringList());
     }
@@ -127,9 +127,9 @@ private Q_SLOTS:
         QFETCH(int, second);
         QFETCH(bool, accepted);
         q->setRecNo(2); // 08:00-08:30, the next starts at 08:30
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         DmKL->QReserveDatumCas->setAsDateTime(at(8, 0, second));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), accepted ? tk::DatasetState::Browse : tk::DatasetState::Edit);
         QCOMPARE(dialogs->texts(), accepted ? QStringList() : QStringList{kPrekryv});
     }
@@ -148,27 +148,27 @@ private Q_SLOTS:
         execKL(*DmKL, QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('00001','%1','%2')")
                           .arg(stamp(dnes(), 0, 0), station));
         q->setRecNo(3);
-        t->w().Navigator->click(N::Button(button));
+        t->w().PSeznam->Navigator->click(N::Button(button));
         QCOMPARE(dialogs->texts(), QStringList{kZamceno});
         QCOMPARE(q->state(), tk::DatasetState::Browse);
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
         QVERIFY(t->w().GBObdobi->isEnabled());
-        QVERIFY(!t->w().LbBlok->isVisible());
+        QVERIFY(!t->w().PSeznam->LbBlok->isVisible());
         QCOMPARE(t->zamky(), 1); // someone else's row stays
         QCOMPARE(q->recordCount(), 4);
     }
 
     void cancelAfterInsertReleasesTheLock() {
         q->setRecNo(3);
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(t->zamky(), 1);
-        QVERIFY(!t->w().DBGridSeznam->isEnabled());
-        t->w().Navigator->click(N::Cancel);
+        QVERIFY(!t->w().PSeznam->DBGridSeznam->isEnabled());
+        t->w().PSeznam->Navigator->click(N::Cancel);
         QCOMPARE(t->zamky(), 0);
         QCOMPARE(q->recordCount(), 4);
         QCOMPARE(q->recNo(), 3);
-        QVERIFY(t->w().DBGridSeznam->isEnabled());
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QVERIFY(t->w().PSeznam->DBGridSeznam->isEnabled());
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
     }
 
     void releaseDeletesOnlyThisStationsLock() {
@@ -178,10 +178,10 @@ private Q_SLOTS:
         execKL(*DmKL, QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('00001','%1','%2')")
                           .arg(stamp(dnes().addDays(1), 0, 0), IdPc));
         q->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(t->zamky(), 3);
         DmKL->QBlokRes->last(); // the blocked-days window may move the dataset meanwhile
-        t->w().Navigator->click(N::Cancel);
+        t->w().PSeznam->Navigator->click(N::Cancel);
         QCOMPARE(t->zamky(), 2);
         QCOMPARE(
             scalarKL(*DmKL, QStringLiteral("select count(*) from BlokRes where Objekt='00001' and Datum='%1'")
@@ -191,11 +191,11 @@ private Q_SLOTS:
     }
 
     void aRowWithoutWorkerTakesTheSelectionsWorker() {
-        t->w().EdVKPr->setText(QStringLiteral("05"));
+        t->w().GBObdobi->EdVKPr->setText(QStringLiteral("05"));
         q->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserveKodPrac->asString(), QStringLiteral("05"));
-        t->w().Navigator->click(N::Cancel);
+        t->w().PSeznam->Navigator->click(N::Cancel);
     }
 
     void workingHoursAreChecked_data() {

@@ -36,56 +36,56 @@ private Q_SLOTS:
         t.pracovisteDen(QStringLiteral("00001"), dnes());
         QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:00 ======ZPD=======", "08:00 ",
                                           "08:30 Novák Jan", "16:30 ======KPD======="}));
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Tisk O"));
-        QCOMPARE(t.w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("Tisk O"));
+        QCOMPARE(t.w().PSeznam->Navigator->visibleButtons().size(), 10);
         QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     5"));
-        t.w().RBZVolno->setChecked(true);
+        t.w().PSeznam->RBZVolno->setChecked(true);
         QCOMPARE(t.seznam(), QStringList{"08:00 "});
-        t.w().RBZObsazeno->setChecked(true);
+        t.w().PSeznam->RBZObsazeno->setChecked(true);
         QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:00 ======ZPD=======", "08:30 Novák Jan",
                                           "16:30 ======KPD======="}));
         // Another period: the markers go, and nothing can be written or founded.
-        t.w().RBZVse->setChecked(true);
-        t.w().RBVTyden->setChecked(true);
+        t.w().PSeznam->RBZVse->setChecked(true);
+        t.w().GBObdobi->RBVTyden->setChecked(true);
         QCOMPARE(t.seznam(), (QStringList{"00:01 Novák Jan", "00:00 Novák Jan", "08:00 ", "08:30 Novák Jan",
                                           "09:00 Novák Jan"}));
-        QCOMPARE(t.w().BbTiskNovy->text(), QString());
-        QCOMPARE(t.w().Navigator->visibleButtons().size(), 5);
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QString());
+        QCOMPARE(t.w().PSeznam->Navigator->visibleButtons().size(), 5);
     }
 
     void anEmptyWorkplaceDayOffersANewDay() {
         Prehled t(rows);
         t.pracovisteDen(QStringLiteral("00001"), dnes().addDays(5));
         QVERIFY(DmKL->QReserve->isEmpty());
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Nový D"));
-        QCOMPARE(t.w().BbTiskNovy->toolTip(), QStringLiteral("Generování nového pracovního dne"));
-        QCOMPARE(tagOf(t.w().BbTiskNovy), 1);
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("Nový D"));
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->toolTip(), QStringLiteral("Generování nového pracovního dne"));
+        QCOMPARE(tagOf(t.w().PSeznam->BbTiskNovy), 1);
         QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     0"));
     }
 
     void theClientModeShowsWhatIsStillToCome() {
         Prehled t(rows);
         TFoKL& w = t.w();
-        w.RBZVolno->setChecked(true);
-        w.EdVRCP->setText(QStringLiteral("8551011234"));
-        w.LbVJmPac->setText(QStringLiteral("Novák Jan"));
-        w.RBVVse->setChecked(true);
-        w.ChBVRCP->setChecked(true);
-        QCOMPARE(tagOf(w.BbTiskNovy), 4);
-        QCOMPARE(w.BbTiskNovy->text(), QStringLiteral("Tisk K"));
-        QVERIFY(w.RBZVse->isChecked());
-        QVERIFY(w.RBZVolno->isHidden());
-        QCOMPARE(w.RBZObsazeno->text(), QStringLiteral("Aktuální"));
-        QCOMPARE(w.RBZObsazeno->toolTip(), QStringLiteral("Od dnešního dne včetně"));
+        w.PSeznam->RBZVolno->setChecked(true);
+        w.GBObdobi->EdVRCP->setText(QStringLiteral("8551011234"));
+        w.GBObdobi->LbVJmPac->setText(QStringLiteral("Novák Jan"));
+        w.GBObdobi->RBVVse->setChecked(true);
+        w.GBObdobi->ChBVRCP->setChecked(true);
+        QCOMPARE(tagOf(w.PSeznam->BbTiskNovy), 4);
+        QCOMPARE(w.PSeznam->BbTiskNovy->text(), QStringLiteral("Tisk K"));
+        QVERIFY(w.PSeznam->RBZVse->isChecked());
+        QVERIFY(w.PSeznam->RBZVolno->isHidden());
+        QCOMPARE(w.PSeznam->RBZObsazeno->text(), QStringLiteral("Aktuální"));
+        QCOMPARE(w.PSeznam->RBZObsazeno->toolTip(), QStringLiteral("Od dnešního dne včetně"));
         QCOMPARE(t.seznam().size(), 5);
         // "Aktuální": today and later, where 00:00 today already counts as past.
-        w.RBZObsazeno->setChecked(true);
+        w.PSeznam->RBZObsazeno->setChecked(true);
         QCOMPARE(t.seznam(), (QStringList{"08:30 Novák Jan", "09:00 Novák Jan"}));
         // Leaving the client mode drops the condition in the same refresh.
-        w.RBVDen->setChecked(true);
-        QCOMPARE(tagOf(w.BbTiskNovy), 0);
-        QVERIFY(!w.RBZVolno->isHidden());
-        QCOMPARE(w.RBZObsazeno->text(), QStringLiteral("Obsazené"));
+        w.GBObdobi->RBVDen->setChecked(true);
+        QCOMPARE(tagOf(w.PSeznam->BbTiskNovy), 0);
+        QVERIFY(!w.PSeznam->RBZVolno->isHidden());
+        QCOMPARE(w.PSeznam->RBZObsazeno->text(), QStringLiteral("Obsazené"));
         QCOMPARE(t.seznam(), (QStringList{"00:00 Novák Jan", "08:30 Novák Jan"}));
         QVERIFY(!DmKL->QReserve->sqlText().contains(QStringLiteral("DatumCas>'")));
     }
@@ -118,13 +118,13 @@ private Q_SLOTS:
                        "insert into Svatek (Datum,Nazev) values ('2026-12-26 00:00:00.000','2. svátek')"));
         });
         if (objekt.isEmpty()) {
-            t.w().NastavDatum(datum);
+            t.w().GBObdobi->NastavDatum(datum);
             t.w().ObnovVyber();
         } else {
             t.pracovisteDen(objekt, datum, QStringLiteral("Magnet"));
         }
-        QCOMPARE(t.w().NepracovniDen, skore);
-        QCOMPARE(t.w().LbZvyrazni->palette().color(QPalette::Window), barva);
+        QCOMPARE(t.w().GBObdobi->NepracovniDen, skore);
+        QCOMPARE(t.w().GBObdobi->LbZvyrazni->palette().color(QPalette::Window), barva);
     }
 
     void theDateFieldsKeyFilter() {
@@ -138,8 +138,8 @@ private Q_SLOTS:
 
     void noHolidaysForTheYearIsSaidWhenTheDateIsLeft() {
         Prehled t;
-        t.w().EdVDatum->setFocus();
-        t.w().EdVObj->setFocus();
+        t.w().GBObdobi->EdVDatum->setFocus();
+        t.w().GBObdobi->EdVObj->setFocus();
         QCOMPARE(dialogs->texts(),
                  QStringList{QStringLiteral(
                      "Pro tento rok nejsou zadány žádné svátky.\r\n1 Číselníky -> 2 Svátky -> Import")});
@@ -148,9 +148,9 @@ private Q_SLOTS:
     void aDateSetByTheProgramDoesNotRefresh() {
         Prehled t(rows);
         const QString before = DmKL->QReserve->sqlText();
-        t.w().NastavDatum(dnes().addDays(3));
+        t.w().GBObdobi->NastavDatum(dnes().addDays(3));
         QCOMPARE(DmKL->QReserve->sqlText(), before);
-        t.w().EdVDatum->setDate(dnes().addDays(4)); // as the user's change
+        t.w().GBObdobi->EdVDatum->setDate(dnes().addDays(4)); // as the user's change
         QVERIFY(DmKL->QReserve->sqlText() != before);
     }
 

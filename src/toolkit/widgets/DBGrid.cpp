@@ -513,8 +513,15 @@ void DBGrid::writeEditor() {
     Field* f = model_->fieldAt(index.column());
     if (!f || !model_->editable(index))
         return;
-    f->setText(delegate_->editValue(e, index));
-    e->setModified(false);
+    // Called inside the dataset's signal: a refused value is reported, never thrown through the emission.
+    try {
+        f->setText(delegate_->editValue(e, index));
+        e->setModified(false);
+    } catch (const DatabaseError& error) {
+        dataset_->failUpdate(error.message());
+    } catch (const Abort&) {
+        dataset_->failUpdate(QStringLiteral("Hodnotu nelze zapsat."));
+    }
 }
 
 void DBGrid::syncFromDataset() {
