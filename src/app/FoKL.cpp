@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLocale>
 
 static void initResources() {
     Q_INIT_RESOURCE(kalendo);
@@ -49,6 +50,9 @@ using namespace fokl;
 
 TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
     initResources();
+    // The interface is Czech whatever the machine's locale: day and month names, numbers. Set before the
+    // controls are made, so that they take it.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     if (!FoKL)
         FoKL = this;
     setObjectName(QStringLiteral("FoKL"));
@@ -98,7 +102,7 @@ TFoKL::~TFoKL() {
 // Life of the window
 
 void TFoKL::FormCreate() {
-    // The locale: Qt's default locale already is the user's (the program entry makes sure of it).
+    // The locale: the window's constructor has made it Czech.
     move(0, 0);
     resize(kNarrowWidth, 732);
     setWindowTitle(QStringLiteral("Kalendo = Kinemo + Rezervační systém"));
@@ -227,6 +231,8 @@ void TFoKL::OtevriData() {
     hooks.ukazUpgrade = [this] {
         LbZprava->setText(QStringLiteral("Probíhá UpGrade databáze"));
         LbZprava->adjustSize();
+        // Moved left as far as a wider face needs, so that the narrow window shows the whole notice.
+        LbZprava->move(std::min(450, centralWidget()->width() - LbZprava->width() - 4), 200);
         setBackground(LbZprava, kAqua);
         GBZobraz->hide();
         LbZprava->show();
@@ -295,7 +301,10 @@ void TFoKL::OtevriData() {
 
 bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
-        tk::guard([this] { EdVDatumExit(); });
+        // Only leaving the control counts: not a switch to another window, nor the picker's own calendar.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            tk::guard([this] { EdVDatumExit(); });
         return false;
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
@@ -439,6 +448,14 @@ void TFoKL::odemkni() {
 // Menu
 
 void TFoKL::N33InstalaceClick() {
+    if (!DmKL->SpojeniKL->engine()) {
+        // Nothing can be created while the settings file names an engine the program does not know.
+        const QString duvod = NeznamyStroj(*IniSoubor);
+        if (!duvod.isEmpty()) {
+            tk::dialogs().message(duvod, tk::MessageIcon::Error);
+            return;
+        }
+    }
     DataUpHooks hooks;
     hooks.ukonciProgram = [this] {
         if (ukonciProgram)

@@ -6,11 +6,26 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QVBoxLayout>
 
 // The controls of the main window, their names, places, captions and fonts.
 
 using namespace fokl;
+
+namespace {
+// The password field shows a star for each character typed, whatever the style would show.
+class HvezdickyHesla : public QProxyStyle {
+public:
+    explicit HvezdickyHesla(QObject* parent) { setParent(parent); }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
 
 // ----------------------------------------------------------------------------------------------------
 // Layout
@@ -48,6 +63,8 @@ void TFoKL::vytvorMenu() {
     N3Servis = menu("N3Servis", QStringLiteral("&3 Servis"));
     N31Zaloha = item(N3Servis, "N31Zaloha", QStringLiteral("&1 Záloha dat"));
     N31Zaloha->setCheckable(true);
+    // The mark tells of a recent backup; a click alone makes none, so it leaves the mark as it was.
+    connect(N31Zaloha, &QAction::triggered, this, [this](bool checked) { N31Zaloha->setChecked(!checked); });
     N32Obnova = item(N3Servis, "N32Obnova", QStringLiteral("&2 Obnova ze zálohy "));
     N32Obnova->setEnabled(false);
     N33Instalace = item(N3Servis, "N33Instalace", QStringLiteral("&3 Instalace databáze"));
@@ -256,7 +273,8 @@ void TFoKL::vytvorDetail() {
     EdDKPr->setMaxLength(2);
     LbDJmPr = label("LbDJmPr", QStringLiteral("Jméno Pracovníka"), tahoma(13, false, true));
 
-    // First line: when, how long, where.
+    // First line: when, how long, where. The names keep their fixed 120 px at the right: where a wider face
+    // stands in for Tahoma, the step buttons narrow and the gaps close up until they fit.
     const int y1 = 24, y2 = 54, h = 27;
     int x = 8;
     auto place = [&](QWidget* w, int y, int width, int height, int gap = 3) {
@@ -264,25 +282,41 @@ void TFoKL::vytvorDetail() {
         x += width + gap;
     };
     const QString sampleDate = QStringLiteral("po 30.12.2026  10:00");
-    place(LbKdy, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
-    place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175, 8), h, 1);
-    place(UpDwHod, y1, 15, h, 0);
-    place(UpDw10min, y1, 15, h, 0);
-    place(UpDwMin, y1, 15, h, 2);
-    place(LbPomlcka, y1, LbPomlcka->fontMetrics().horizontalAdvance(LbPomlcka->text()) + 2, h, 2);
-    place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48, 8), h, 2);
-    place(LbDoba, y1, LbDoba->fontMetrics().horizontalAdvance(LbDoba->text()) + 2, h, 2);
-    place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34, 8), h, 0);
-    place(UpDwDoba, y1, 15, h, 2);
-    place(LbMin, y1, LbMin->fontMetrics().horizontalAdvance(LbMin->text()) + 2, h, 6);
-    const int whereX = x;
-    place(LbKde, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
-    const int codeX = x;
-    place(EdDObj, y1, widthFor(EdDObj, QStringLiteral("00000"), 40), 24);
+    const auto advance = [](const QWidget* w, const char* text) {
+        return w->fontMetrics().horizontalAdvance(QString::fromUtf8(text));
+    };
+    const int labelText = std::max(
+        {advance(LbKdy, "Kdy"), advance(LbKdo, "Kdo"), advance(LbKde, "Kde"), advance(LbKym, "Kým")});
+    int whereX = 0, codeX = 0;
+    struct Tightness {
+        int left, spin, gap, labelPad, wideGap;
+    };
+    for (const Tightness t :
+         {Tightness{8, 15, 2, 4, 6}, Tightness{6, 13, 1, 2, 3}, Tightness{4, 12, 1, 1, 2}}) {
+        x = t.left;
+        place(LbKdy, y1, labelText + t.labelPad, h, t.gap);
+        place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175, 8), h, 1);
+        place(UpDwHod, y1, t.spin, h, 0);
+        place(UpDw10min, y1, t.spin, h, 0);
+        place(UpDwMin, y1, t.spin, h, t.gap);
+        place(LbPomlcka, y1, advance(LbPomlcka, "-") + 2, h, t.gap);
+        place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48, 8), h, t.gap);
+        place(LbDoba, y1, advance(LbDoba, "tj.") + 2, h, t.gap);
+        place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34, 8), h, 0);
+        place(UpDwDoba, y1, t.spin, h, t.gap);
+        place(LbMin, y1, advance(LbMin, "min") + 2, h, t.wideGap);
+        whereX = x;
+        place(LbKde, y1, labelText + t.labelPad, h, t.gap);
+        codeX = x;
+        place(EdDObj, y1, widthFor(EdDObj, QStringLiteral("00000"), 40, 8), 24);
+        if (inner - x >= 120)
+            break;
+    }
+    const int left = LbKdy->x();
     LbDNazObj->setGeometry(x, y1, std::min(120, inner - x), h);
 
     // Second line: who, done, by whom.
-    x = 8;
+    x = left;
     place(LbKdo, y2, LbKdy->width(), h, 2);
     place(EdDRCP, y2, widthFor(EdDRCP, QStringLiteral("0000000000"), 110), h);
     place(EdDJmPac, y2, std::max(234, whereX - x - 26), h, 4);
@@ -362,6 +396,11 @@ void TFoKL::vytvorSeznam() {
     DBGridSeznam->setReadOnlyGrid(true);
     DBGridSeznam->setMode(tk::DBGrid::Mode::Browse);
     DBGridSeznam->setDataSource(ds);
+    // "Doba" keeps its design width unless the face that stands in for Tahoma needs more for the title.
+    QHeaderView* titles = DBGridSeznam->horizontalHeader();
+    const int doba =
+        std::max(34, titles->fontMetrics().horizontalAdvance(QStringLiteral("Doba")) +
+                         2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 2);
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
@@ -369,7 +408,7 @@ void TFoKL::vytvorSeznam() {
         {QStringLiteral("DatumCas"), QStringLiteral("Od     "), right, 175, left, true},
         {QStringLiteral("VDatCasDo"), QStringLiteral("Do "), centre, 55, centre, true},
         {QStringLiteral("JmenoPac"), QStringLiteral("Kdo"), left, 141, left, true},
-        {QStringLiteral("Doba"), QStringLiteral("Doba"), left, 34, left, true},
+        {QStringLiteral("Doba"), QStringLiteral("Doba"), left, doba, left, true},
         {QStringLiteral("Objekt"), QStringLiteral("Kde"), centre, 52, centre, true},
         {QStringLiteral("VNazObj"), QStringLiteral("Pracoviště"), left, 115, left, true},
         {QStringLiteral("KodPrac"), QStringLiteral("RP"), centre, 22, centre, true},
@@ -393,6 +432,7 @@ void TFoKL::vytvorZamceni() {
     LbHeslo = named(new QLabel(QStringLiteral("Přístupové heslo"), c), "LbHeslo");
     EdHeslo = named(new QLineEdit(c), "EdHeslo");
     EdHeslo->setEchoMode(QLineEdit::Password);
+    EdHeslo->setStyle(new HvezdickyHesla(this)); // outlives the field
     BtOK = named(new QPushButton(QStringLiteral("OK"), c), "BtOK");
     connect(BtOK, &QPushButton::clicked, this, [this] { tk::guard([this] { BtOKClick(); }); });
     EdHeslo->installEventFilter(this);

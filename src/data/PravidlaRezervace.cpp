@@ -192,8 +192,10 @@ void TDmKL::QReserveAfterInsert(tk::Dataset&) {
         return; // the data module alone (tools, tests) has no selection to follow
     QReserveDatumCas->setAsDateTime(KonecPredchozi);
     QReserveObjekt->setAsString(FoKL->EdVObj->text());
-    QReserveJmenoPac->setAsString(QString());
-    QReserveRCPacienta->setAsString(FoKL->LbVJmPac->text().isEmpty() ? QString() : FoKL->EdVRCP->text());
+    // Empty text, not NULL: the lists find free slots by comparing with blanks.
+    QReserveJmenoPac->setAsString(QStringLiteral(""));
+    QReserveRCPacienta->setAsString(FoKL->LbVJmPac->text().isEmpty() ? QStringLiteral("")
+                                                                     : FoKL->EdVRCP->text());
     QReservePKZadanky->setAsInteger(0);
     QReserveHotovo->setAsBoolean(false);
     if (!FoKL->LbVJmPr->text().isEmpty())

@@ -43,8 +43,9 @@ void TFoKL::GenerujIntervaly(TDateTime Od, TDateTime Do, int Interval) {
         DmKL->QReserveObjekt->setAsString(EdVObj->text());
         DmKL->QReserveDatumCas->setAsDateTime(Od + (i - 1) * Interval * kMinute);
         DmKL->QReserveDoba->setAsInteger(Interval);
-        DmKL->QReserveRCPacienta->setAsString(QString());
-        DmKL->QReserveJmenoPac->setAsString(QString());
+        // Empty text, not NULL: a free slot is found by comparing its client and name with blanks.
+        DmKL->QReserveRCPacienta->setAsString(QStringLiteral(""));
+        DmKL->QReserveJmenoPac->setAsString(QStringLiteral(""));
         q.post();
     }
 }
@@ -109,9 +110,11 @@ void TFoKL::ZalozNovyDen() {
                 q.cancel();
         });
     } catch (...) {
-        // Show the day as the database has it after the rollback.
+        // Show the day as the database has it after the rollback; closing drops the row being inserted
+        // without a cancel, so the navigator and the step buttons are put back into browsing here.
         q.close();
         tk::guard([&] { q.open(); });
+        DmKL->RezimProhlizeni();
         throw;
     }
     q.close();
