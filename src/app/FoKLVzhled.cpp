@@ -63,8 +63,6 @@ void TFoKL::vytvorMenu() {
     N3Servis = menu("N3Servis", QStringLiteral("&3 Servis"));
     N31Zaloha = item(N3Servis, "N31Zaloha", QStringLiteral("&1 Záloha dat"));
     N31Zaloha->setCheckable(true);
-    // The mark tells of a recent backup; a click alone makes none, so it leaves the mark as it was.
-    connect(N31Zaloha, &QAction::triggered, this, [this](bool checked) { N31Zaloha->setChecked(!checked); });
     N32Obnova = item(N3Servis, "N32Obnova", QStringLiteral("&2 Obnova ze zálohy "));
     N32Obnova->setEnabled(false);
     N33Instalace = item(N3Servis, "N33Instalace", QStringLiteral("&3 Instalace databáze"));
@@ -80,6 +78,14 @@ void TFoKL::vytvorMenu() {
     for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
         m->menuAction()->setEnabled(false);
 
+    connect(N2Redukce, &QAction::triggered, this, [this] { tk::guard([this] { N2RedukceClick(); }); });
+    connect(N31Zaloha, &QAction::triggered, this, [this](bool zaskrtnuto) {
+        // The mark tells whether a backup is recent; a click alone does not change it.
+        N31Zaloha->setChecked(!zaskrtnuto);
+        tk::guard([this] { N31ZalohaClick(); });
+    });
+    connect(N32Obnova, &QAction::triggered, this, [this] { tk::guard([this] { N32ObnovaClick(); }); });
+    connect(N3X, &QAction::triggered, this, [this] { tk::guard([this] { N3XClick(); }); });
     connect(N33Instalace, &QAction::triggered, this, [this] { tk::guard([this] { N33InstalaceClick(); }); });
     connect(N41Napoveda, &QAction::triggered, this, [this] { tk::guard([this] { N41NapovedaClick(); }); });
     connect(N4Oaplikaci, &QAction::triggered, this, [this] { tk::guard([this] { N4OaplikaciClick(); }); });

@@ -17,6 +17,10 @@ QString range(const QString& column, const QDate& from, const QDate& to) {
 }
 } // namespace
 
+QString SqlDialect::before(const QString& column, const QDate& day) const {
+    return column + QLatin1Char('<') + dateLiteral(day);
+}
+
 // ---- SQL Server: the texts as the program writes them.
 
 QString MssqlDialect::dayEquals(const QString& column, const QDate& day) const {
@@ -47,6 +51,10 @@ QString MssqlDialect::fromToday(const QString& column, TDateTime) const {
 
 QString MssqlDialect::dateLiteral(const QDate& day) const {
     return QLatin1Char('\'') + day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+}
+
+QString MssqlDialect::before(const QString& column, const QDate& day) const {
+    return column + QStringLiteral("<'") + ymd(day) + QLatin1Char('\'');
 }
 
 QString MssqlDialect::left(const QString& expression, int count) const {
