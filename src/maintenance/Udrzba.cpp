@@ -3,9 +3,9 @@
 #include "UdrzbaDat.h"
 
 #include "app/FoKL.h"
+#include "data/DmKL.h"
 #include "overview/PanelSeznamu.h"
 #include "overview/PanelVyberu.h"
-#include "data/DmKL.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
