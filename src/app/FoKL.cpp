@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLocale>
 
 static void initResources() {
     Q_INIT_RESOURCE(kalendo);
@@ -58,6 +59,9 @@ constexpr int kWideWidth = 1220;
 
 TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWindow(parent), dm_(dm) {
     initResources();
+    // The interface is Czech whatever the machine's locale: day and month names, numbers. Set before the
+    // controls are made, so that they take it.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     if (!FoKL)
         FoKL = this;
     setObjectName(QStringLiteral("FoKL"));
@@ -163,7 +167,7 @@ TFoKL::~TFoKL() {
 // Life of the window
 
 void TFoKL::FormCreate() {
-    // The locale: Qt's default locale already is the user's (the program entry makes sure of it).
+    // The locale: the window's constructor has made it Czech.
     move(0, 0);
     resize(kNarrowWidth, 732);
     setWindowTitle(QStringLiteral("Kalendo = Kinemo + Rezervační systém"));
@@ -290,6 +294,8 @@ void TFoKL::OtevriData() {
     hooks.ukazUpgrade = [this] {
         LbZprava->setText(QStringLiteral("Probíhá UpGrade databáze"));
         LbZprava->adjustSize();
+        // Moved left as far as a wider face needs, so that the narrow window shows the whole notice.
+        LbZprava->move(std::min(450, centralWidget()->width() - LbZprava->width() - 4), 200);
         setBackground(LbZprava, kAqua);
         PSeznam->GBZobraz->hide();
         LbZprava->show();
@@ -509,6 +515,14 @@ void TFoKL::N3XClick() {
 }
 
 void TFoKL::N33InstalaceClick() {
+    if (!DmKL->SpojeniKL->engine()) {
+        // Nothing can be created while the settings file names an engine the program does not know.
+        const QString duvod = NeznamyStroj(*IniSoubor);
+        if (!duvod.isEmpty()) {
+            tk::dialogs().message(duvod, tk::MessageIcon::Error);
+            return;
+        }
+    }
     DataUpHooks hooks;
     hooks.ukonciProgram = [this] {
         if (ukonciProgram)

@@ -5,11 +5,26 @@
 
 #include <QImageReader>
 #include <QMenuBar>
+#include <QProxyStyle>
 
 // The main window's own controls, their names, places, captions and fonts: the menu, the locked window
 // and the status bar. The panels lay out their own.
 
 using namespace tk;
+
+namespace {
+// The password field shows a star for each character typed, whatever the style would show.
+class HvezdickyHesla : public QProxyStyle {
+public:
+    explicit HvezdickyHesla(QObject* parent) { setParent(parent); }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
 
 // ----------------------------------------------------------------------------------------------------
 // Layout
@@ -85,6 +100,7 @@ void TFoKL::vytvorZamceni() {
     LbHeslo = named(new QLabel(QStringLiteral("Přístupové heslo"), c), "LbHeslo");
     EdHeslo = named(new QLineEdit(c), "EdHeslo");
     EdHeslo->setEchoMode(QLineEdit::Password);
+    EdHeslo->setStyle(new HvezdickyHesla(this)); // outlives the field
     BtOK = named(new QPushButton(QStringLiteral("OK"), c), "BtOK");
     connect(BtOK, &QPushButton::clicked, this, [this] { tk::guard([this] { BtOKClick(); }); });
     EdHeslo->installEventFilter(this);

@@ -5,14 +5,11 @@
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/widgets/WidgetDialogs.h"
 
-#include <QLocale>
 #include <memory>
 
 int main(int argc, char** argv) {
     tk::Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kalendo"));
-    // The user's default locale is the locale of the user-interface thread.
-    QLocale::setDefault(QLocale::system());
     tk::setDialogs(std::make_unique<tk::WidgetDialogs>());
 
     // The data module first, then the main window, then the help window (hidden). The data module is

@@ -43,8 +43,9 @@ void TDmKL::GenerujIntervaly(TDateTime Od, TDateTime Do, int Interval) {
         QReserveObjekt->setAsString(aktualniVyber().objKod);
         QReserveDatumCas->setAsDateTime(Od + (i - 1) * Interval * kMinute);
         QReserveDoba->setAsInteger(Interval);
-        QReserveRCPacienta->setAsString(QString());
-        QReserveJmenoPac->setAsString(QString());
+        // Empty text, not NULL: a free slot is found by comparing its client and name with blanks.
+        QReserveRCPacienta->setAsString(QStringLiteral(""));
+        QReserveJmenoPac->setAsString(QStringLiteral(""));
         q.post();
     }
 }
@@ -106,9 +107,11 @@ void TDmKL::ZalozNovyDen() {
                 q.cancel();
         });
     } catch (...) {
-        // Show the day as the database has it after the rollback.
+        // Show the day as the database has it after the rollback; closing drops the row being inserted
+        // without a cancel, so the navigator and the step buttons are put back into browsing here.
         q.close();
         tk::guard([&] { q.open(); });
+        RezimProhlizeni();
         throw;
     }
     q.close();

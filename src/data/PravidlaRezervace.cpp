@@ -155,8 +155,9 @@ void TDmKL::QReserveAfterInsert(tk::Dataset&) {
     const Vyber& v = aktualniVyber();
     QReserveDatumCas->setAsDateTime(KonecPredchozi);
     QReserveObjekt->setAsString(v.objKod);
-    QReserveJmenoPac->setAsString(QString());
-    QReserveRCPacienta->setAsString(v.rcpNazvano ? v.rcpText : QString());
+    // Empty text, not NULL: the lists find free slots by comparing with blanks.
+    QReserveJmenoPac->setAsString(QStringLiteral(""));
+    QReserveRCPacienta->setAsString(v.rcpNazvano ? v.rcpText : QStringLiteral(""));
     QReservePKZadanky->setAsInteger(0);
     QReserveHotovo->setAsBoolean(false);
     if (v.kprNazvano)

@@ -340,7 +340,8 @@ void TPanelDetailu::vytvor() {
     LbDJmPr = named(new tk::ElidedLabel(QStringLiteral("Jméno Pracovníka"), this), "LbDJmPr");
     LbDJmPr->setFont(tahoma(13, false, true));
 
-    // First line: when, how long, where.
+    // First line: when, how long, where. The names keep their fixed 120 px at the right: where a wider face
+    // stands in for Tahoma, the step buttons narrow and the gaps close up until they fit.
     const int y1 = 24, y2 = 54, h = 27;
     int x = 8;
     auto place = [&](QWidget* w, int y, int width, int height, int gap = 3) {
@@ -348,25 +349,41 @@ void TPanelDetailu::vytvor() {
         x += width + gap;
     };
     const QString sampleDate = QStringLiteral("po 30.12.2026  10:00");
-    place(LbKdy, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
-    place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175, 8), h, 1);
-    place(UpDwHod, y1, 15, h, 0);
-    place(UpDw10min, y1, 15, h, 0);
-    place(UpDwMin, y1, 15, h, 2);
-    place(LbPomlcka, y1, LbPomlcka->fontMetrics().horizontalAdvance(LbPomlcka->text()) + 2, h, 2);
-    place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48, 8), h, 2);
-    place(LbDoba, y1, LbDoba->fontMetrics().horizontalAdvance(LbDoba->text()) + 2, h, 2);
-    place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34, 8), h, 0);
-    place(UpDwDoba, y1, 15, h, 2);
-    place(LbMin, y1, LbMin->fontMetrics().horizontalAdvance(LbMin->text()) + 2, h, 6);
-    const int whereX = x;
-    place(LbKde, y1, LbKdo->fontMetrics().horizontalAdvance(QStringLiteral("Kým")) + 4, h, 2);
-    const int codeX = x;
-    place(EdDObj, y1, widthFor(EdDObj, QStringLiteral("00000"), 40), 24);
+    const auto advance = [](const QWidget* w, const char* text) {
+        return w->fontMetrics().horizontalAdvance(QString::fromUtf8(text));
+    };
+    const int labelText = std::max(
+        {advance(LbKdy, "Kdy"), advance(LbKdo, "Kdo"), advance(LbKde, "Kde"), advance(LbKym, "Kým")});
+    int whereX = 0, codeX = 0;
+    struct Tightness {
+        int left, spin, gap, labelPad, wideGap;
+    };
+    for (const Tightness t :
+         {Tightness{8, 15, 2, 4, 6}, Tightness{6, 13, 1, 2, 3}, Tightness{4, 12, 1, 1, 2}}) {
+        x = t.left;
+        place(LbKdy, y1, labelText + t.labelPad, h, t.gap);
+        place(EdDDatum, y1, widthFor(EdDDatum, sampleDate, 175, 8), h, 1);
+        place(UpDwHod, y1, t.spin, h, 0);
+        place(UpDw10min, y1, t.spin, h, 0);
+        place(UpDwMin, y1, t.spin, h, t.gap);
+        place(LbPomlcka, y1, advance(LbPomlcka, "-") + 2, h, t.gap);
+        place(EdDCasDo, y1, widthFor(EdDCasDo, QStringLiteral("00:00"), 48, 8), h, t.gap);
+        place(LbDoba, y1, advance(LbDoba, "tj.") + 2, h, t.gap);
+        place(EdDDoba, y1, widthFor(EdDDoba, QStringLiteral("000"), 34, 8), h, 0);
+        place(UpDwDoba, y1, t.spin, h, t.gap);
+        place(LbMin, y1, advance(LbMin, "min") + 2, h, t.wideGap);
+        whereX = x;
+        place(LbKde, y1, labelText + t.labelPad, h, t.gap);
+        codeX = x;
+        place(EdDObj, y1, widthFor(EdDObj, QStringLiteral("00000"), 40, 8), 24);
+        if (inner - x >= 120)
+            break;
+    }
+    const int left = LbKdy->x();
     LbDNazObj->setGeometry(x, y1, std::min(120, inner - x), h);
 
     // Second line: who, done, by whom.
-    x = 8;
+    x = left;
     place(LbKdo, y2, LbKdy->width(), h, 2);
     place(EdDRCP, y2, widthFor(EdDRCP, QStringLiteral("0000000000"), 110), h);
     place(EdDJmPac, y2, std::max(234, whereX - x - 26), h, 4);

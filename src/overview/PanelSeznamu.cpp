@@ -8,6 +8,7 @@
 #include "toolkit/widgets/Look.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace tk;
@@ -109,6 +110,11 @@ void TPanelSeznamu::vytvor() {
     DBGridSeznam->setReadOnlyGrid(true);
     DBGridSeznam->setMode(tk::DBGrid::Mode::Browse);
     DBGridSeznam->setDataSource(ds);
+    // "Doba" keeps its design width unless the face that stands in for Tahoma needs more for the title.
+    QHeaderView* titles = DBGridSeznam->horizontalHeader();
+    const int doba =
+        std::max(34, titles->fontMetrics().horizontalAdvance(QStringLiteral("Doba")) +
+                         2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 2);
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
@@ -116,7 +122,7 @@ void TPanelSeznamu::vytvor() {
         {QStringLiteral("DatumCas"), QStringLiteral("Od     "), right, 175, left, true},
         {QStringLiteral("VDatCasDo"), QStringLiteral("Do "), centre, 55, centre, true},
         {QStringLiteral("JmenoPac"), QStringLiteral("Kdo"), left, 141, left, true},
-        {QStringLiteral("Doba"), QStringLiteral("Doba"), left, 34, left, true},
+        {QStringLiteral("Doba"), QStringLiteral("Doba"), left, doba, left, true},
         {QStringLiteral("Objekt"), QStringLiteral("Kde"), centre, 52, centre, true},
         {QStringLiteral("VNazObj"), QStringLiteral("Pracoviště"), left, 115, left, true},
         {QStringLiteral("KodPrac"), QStringLiteral("RP"), centre, 22, centre, true},

@@ -240,7 +240,10 @@ bool TPanelVyberu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EdVObj || watched == EdVRCP || watched == EdVKPr)
         return poleEvent(watched, event) || QGroupBox::eventFilter(watched, event);
     if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
-        tk::guard([this] { EdVDatumExit(); });
+        // Only leaving the control counts: not a switch to another window, nor the picker's own calendar.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            tk::guard([this] { EdVDatumExit(); });
         return false;
     }
     if (event->type() == QEvent::KeyPress) {

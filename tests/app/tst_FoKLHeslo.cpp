@@ -2,6 +2,10 @@
 
 #include "FoKLProgram.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+
 using namespace kltest;
 
 namespace {
@@ -79,6 +83,7 @@ private Q_SLOTS:
         QVERIFY(locked(p.w()));
         QCOMPARE(p.w().LbHeslo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(p.w().EdHeslo->text(), QStringLiteral("tajne")); // the typed text stays
+        QCOMPARE(p.w().EdHeslo->displayText(), QStringLiteral("*****"));
         QVERIFY(p.w().EdHeslo->hasFocus());
 
         p.givePassword(QStringLiteral("Tajne"));
@@ -137,6 +142,39 @@ private Q_SLOTS:
         // The OK button lies under the list from now on.
         QVERIFY(vOkne(w.PSeznam->PgCReserve).contains(vOkne(w.BtOK).center()));
         QVERIFY(w.BtOK->isHidden());
+    }
+
+    // Whatever face stands in for Tahoma, the working window shows its texts whole.
+    void theWorkingWindowShowsItsTextsWhole() {
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        Program p(folder);
+        QVERIFY(p.activate());
+        p.givePassword(QString());
+        QVERIFY(p.w().isUnlocked());
+        QCoreApplication::processEvents();
+        TFoKL& w = p.w();
+        tk::DBGrid* g = w.PSeznam->DBGridSeznam;
+        QHeaderView* titles = g->horizontalHeader();
+        const int margin = titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+        const int widths[] = {175, 55, 141, 0, 52, 115, 22, 15};
+        for (int i = 0; i < 8; ++i) {
+            const QString title = g->columns().at(i).title.trimmed();
+            if (widths[i] > 0)
+                QCOMPARE(g->columnWidth(i), widths[i]);
+            else // "Doba": as designed, or as wide as its title needs
+                QVERIFY(g->columnWidth(i) >= 34);
+            QVERIFY2(g->columnWidth(i) >= titles->fontMetrics().horizontalAdvance(title) + 2 * margin,
+                     qPrintable(title));
+        }
+        QVERIFY(!g->horizontalScrollBar()->isVisible());
+        QCOMPARE(g->horizontalScrollBar()->maximum(), 0);
+        // The workplace's name in the detail has its fixed width inside the panel, after the code.
+        QCOMPARE(w.GBDetail->LbDNazObj->width(), 120);
+        QVERIFY(w.GBDetail->LbDNazObj->geometry().right() < w.GBDetail->width());
+        QVERIFY(w.GBDetail->LbDNazObj->x() > w.GBDetail->EdDObj->geometry().right());
+        QCOMPARE(w.GBDetail->LbDJmPr->width(), 120);
+        QVERIFY(w.GBDetail->LbDJmPr->geometry().right() < w.GBDetail->width());
     }
 
     void passwordAfterStoppedStartTriesTheStartAgain() {

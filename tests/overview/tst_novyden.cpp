@@ -104,6 +104,34 @@ private Q_SLOTS:
         QCOMPARE(dialogs->texts(), QStringList());
     }
 
+    // A founded day's free slots have empty texts, not NULL: "Volné" and the lists outside the workplace-day
+    // find them. The default parameters: 8:00-16:30, pause 11:30-12:30; "Vana" has 30-minute slots.
+    void freeSlotsAreEmptyAndListedAsFree() {
+        Prehled t;
+        t.pracovisteDen(QStringLiteral("00001"), dnes());
+        QVERIFY(tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
+        t.w().ObnovVyber();
+        QCOMPARE(DmKL->QReserve->recordCount(), 19);
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta is null or "
+                                                "JmenoPac is null"))
+                     .toInt(),
+                 0);
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta='' and "
+                                                "JmenoPac=''"))
+                     .toInt(),
+                 15);
+        QTest::mouseClick(t.w().PSeznam->RBZVolno, Qt::LeftButton);
+        QVERIFY(t.w().PSeznam->RBZVolno->isChecked());
+        QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     15"));
+        QCOMPARE(t.seznam().first(), QStringLiteral("08:00 "));
+        QCOMPARE(t.seznam().last(), QStringLiteral("16:00 "));
+        // The week of the day lists its slots, without the markers.
+        QTest::mouseClick(t.w().PSeznam->RBZVse, Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->RBVTyden, Qt::LeftButton);
+        QVERIFY(t.w().GBObdobi->RBVTyden->isChecked());
+        QCOMPARE(DmKL->QReserve->recordCount(), 15);
+    }
+
     void markerTextsAndTheWorkersCode() {
         Prehled t(parametry(8, 0, 9, 0, 0, 0, 0, 0, QStringLiteral("Gin=0")));
         t.pracovisteDen(QStringLiteral("00002"), dnes(), QStringLiteral("Magnet"));
@@ -148,6 +176,11 @@ private Q_SLOTS:
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 0);
         QVERIFY(DmKL->QReserve->isActive());
         QVERIFY(DmKL->QReserve->isEmpty());
+        // Back in browsing: the navigator of the writable selection, the step buttons off.
+        QCOMPARE(t.w().PSeznam->Navigator->visibleButtons().size(), 10);
+        QVERIFY(!t.w().GBDetail->UpDwHod->isEnabled());
+        QVERIFY(!t.w().GBDetail->UpDwDoba->isEnabled());
+        QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Browse);
     }
 
     void bookingAFreeSlotEndToEnd() {

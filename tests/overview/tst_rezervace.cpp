@@ -17,14 +17,12 @@ const QString kZamceno =
                    "Blokované).");
 const QString kPrekryv = QStringLiteral("Rezervace se časově překrývá s předchozí nebo následující. ");
 
-// A founded day: 08:00 start marker, slots 08:00 and 08:30 (30 min), 16:30 end marker.
-void den(TDmKL& dm) {
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 0, 0, QStringLiteral("1"),
-                QStringLiteral("======ZPD======="));
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 0, 30, QString(), QString());
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 30, 30, QString(), QString());
-    reservation(dm, QStringLiteral("00001"), dnes(), 16, 30, 0, QStringLiteral("4"),
-                QStringLiteral("======KPD======="));
+// The working hours of a short day without a pause: founded by the program, it holds the 08:00 start marker,
+// the slots 08:00 and 08:30 (30 min) and the 09:00 end marker.
+void kratkyDen(TDmKL& dm) {
+    execKL(dm, QStringLiteral(
+                   "update ParamP set PrOdH=8,PrOdM=0,PrDoH=9,PrDoM=0,PPOdH=0,PPOdM=0,PPDoH=0,PPDoM=0"));
+    execKL(dm, QStringLiteral("update Objekt set Gpp=0,Gin=1,Interval=30 where Kod='00001'"));
 }
 } // namespace
 
@@ -41,9 +39,11 @@ class TestRezervace : public QObject {
 private Q_SLOTS:
     void init() {
         dialogs = &tktest::installTestEnvironment();
-        t = std::make_unique<Prehled>(den);
+        t = std::make_unique<Prehled>(kratkyDen);
         QVERIFY(t->ok);
         t->pracovisteDen(QStringLiteral("00001"), dnes());
+        QVERIFY(tk::guard([&] { t->w().PSeznam->ZalozNovyDen(); }));
+        t->w().ObnovVyber();
         q = DmKL->QReserve;
         QCOMPARE(q->recordCount(), 4);
         dialogs->clear();
@@ -68,6 +68,13 @@ private Q_SLOTS:
         QCOMPARE(t->zamky(), 0);
         QCOMPARE(q->recordCount(), 5);
         QCOMPARE(DmKL->QReserveIDRes->asInteger(), DmKL->PosledniIDRes);
+        // A new row without a client is a free slot: empty texts, listed under "Volné".
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta is null or "
+                                                "JmenoPac is null"))
+                     .toInt(),
+                 0);
+        QTest::mouseClick(t->w().PSeznam->RBZVolno, Qt::LeftButton);
+        QCOMPARE(t->seznam(), (QStringList{"08:00 ", "08:00 ", "08:30 "}));
     }
 
     void insertsThatAreRefused_data() {
@@ -227,6 +234,28 @@ private Q_SLOTS:
                                              "pracovní doby.")});
         if (!accepted)
             p.cancel();
+    }
+
+    // The unique index, not the writers' serialisation, is what keeps a workplace-day to one lock row: a
+    // second row written by any path is refused by the database itself.
+    void theDatabaseHoldsOneLockRowPerWorkplaceDay_data() {
+        QTest::addColumn<QString>("objekt");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("same workplace-day") << "00002" << 0 << true;
+        QTest::newRow("another day") << "00002" << 1 << false;
+        QTest::newRow("another workplace") << "00003" << 0 << false;
+    }
+
+    void theDatabaseHoldsOneLockRowPerWorkplaceDay() {
+        QFETCH(QString, objekt);
+        QFETCH(int, days);
+        QFETCH(bool, refused);
+        QVERIFY(ZamkniDenPracoviste(*DmKL->SpojeniKL, QStringLiteral("00002"), dnes(), QStringLiteral("A")));
+        const QString druhy = QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('%1',%2,'B')")
+                                  .arg(objekt, DmKL->SpojeniKL->dialect().dateValue(dnes().addDays(days)));
+        QCOMPARE(!tk::guard([&] { execKL(*DmKL, druhy); }), refused);
+        QCOMPARE(t->zamky(), refused ? 1 : 2);
     }
 
     // Two stations, each with its own connection to the file, race for the same workplace-day.

@@ -349,6 +349,42 @@ private Q_SLOTS:
         QVERIFY(q.fields().empty());
     }
 
+    // Stored date-times are the clinic's wall clock: whatever the station's zone skips or repeats (the
+    // tests run in Europe/Prague), a value reads back exactly as written.
+    void wallClockTimesReadBackAsWritten_data() {
+        QTest::addColumn<TDateTime>("kdy");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("spring gap") << encodeDate(2026, 3, 29) + encodeTime(2, 30)
+                                    << QStringLiteral("2026-03-29 02:30:00.000");
+        QTest::newRow("autumn repeat")
+            << encodeDate(2026, 10, 25) + encodeTime(2, 30) << QStringLiteral("2026-10-25 02:30:00.000");
+        QTest::newRow("midnight") << encodeDate(2026, 12, 10) << QStringLiteral("2026-12-10 00:00:00.000");
+        QTest::newRow("ordinary") << encodeDate(2026, 12, 10) + encodeTime(14, 30, 15)
+                                  << QStringLiteral("2026-12-10 14:30:15.000");
+    }
+
+    void wallClockTimesReadBackAsWritten() {
+        QFETCH(TDateTime, kdy);
+        QFETCH(QString, stored);
+        ds->first();
+        ds->edit();
+        ds->fieldByName(QStringLiteral("Kdy")).setAsDateTime(kdy);
+        ds->post();
+        QCOMPARE(db->scalar(QStringLiteral("select Kdy from Item where ID=1")).toString(), stored);
+        ds->close();
+        ds->open();
+        QCOMPARE(ds->fieldByName(QStringLiteral("Kdy")).asDateTime(), kdy);
+        const QString shown = stored.mid(8, 2) + QLatin1Char('.') + stored.mid(5, 2) + QLatin1Char('.') +
+                              stored.left(4) + QLatin1Char(' ') + stored.mid(11, 5);
+        QCOMPARE(ds->fieldByName(QStringLiteral("Kdy")).displayText(), shown);
+        // A query without fields of its own reads it the same way.
+        Dataset q(QStringLiteral("QPom"));
+        q.setConnection(&db->connection());
+        q.setSql(QStringLiteral("select Kdy from Item where ID=1"));
+        q.open();
+        QCOMPARE(q.fieldByName(QStringLiteral("Kdy")).asDateTime(), kdy);
+    }
+
     void deleteRemovesTheRowAndAnUpdateOfAVanishedRowIsReported() {
         ds->setRecNo(2);
         ds->deleteRecord();

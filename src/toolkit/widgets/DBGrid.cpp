@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -294,6 +295,18 @@ private:
     DBGrid* grid_;
 };
 
+namespace {
+class NarrowTitles : public QProxyStyle {
+public:
+    explicit NarrowTitles(QObject* parent) { setParent(parent); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_HeaderMargin)
+            return 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+} // namespace
+
 DBGrid::DBGrid(QWidget* parent)
     : QTableView(parent), model_(new DatasetTableModel(this)), delegate_(new GridDelegate(this)) {
     setModel(model_);
@@ -309,6 +322,9 @@ DBGrid::DBGrid(QWidget* parent)
     titles->setSectionsMovable(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setStretchLastSection(false);
+    // A column is as wide as it is given, and a narrow one keeps its title: the titles take little padding.
+    titles->setMinimumSectionSize(1);
+    titles->setStyle(new NarrowTitles(this)); // outlives the header
     connect(titles, &QHeaderView::sectionClicked, this, [this](int column) {
         if (mode_ == Mode::Browse)
             Q_EMIT titleClicked(column);
