@@ -70,6 +70,7 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     vytvorSeznam();
     vytvorStatusBar();
     PripojVyber();
+    PripojCiselniky();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.

@@ -2,6 +2,7 @@
 
 #include "UpDown.h"
 
+#include "codelists/Ciselniky.h"
 #include "overview/Vyber.h"
 
 #include "toolkit/core/DateTime.h"
@@ -57,6 +58,12 @@ public:
     void FormClose();
     void BtOKClick();
     bool EdHesloKeyPress(QKeyEvent* event); // true when the key was swallowed
+    void N11PracovisteClick();
+    void N12VolneDnyClick();
+    void N13ParametryClick();
+    void N14PacientiClick();
+    void N15PracovClick();
+    void N21BlokResClick();
     void N33InstalaceClick();
     void N41NapovedaClick();
     void N4OaplikaciClick();
@@ -108,8 +115,10 @@ public:
     bool StartNeprobehl = true;
     int ChybyPripojeni = 0;
     bool VerzeOK = false;
-    QString VybranyKod; // a code picked in a list window, waiting for delivery
-    int Tag = 0;        // 1 after a start in which a database could not be used
+    TVyberKodu VyberKodu;                       // shared with the list windows
+    QString& VybranyKod = VyberKodu.VybranyKod; // a code picked in a list window, waiting for delivery
+    std::unique_ptr<TCiselniky> Ciselniky;      // the code-list windows and their opening routines
+    int Tag = 0;                                // 1 after a start in which a database could not be used
 
     // State shared with the reservation overview and editing.
     int DenTydne = 0;
@@ -176,6 +185,7 @@ protected:
 
 private:
     void PripojVyber();
+    void PripojCiselniky();
     void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
     void vytvorMenu();
     void vytvorObdobi();
