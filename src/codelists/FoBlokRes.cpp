@@ -30,6 +30,7 @@ TFoBlokRes::TFoBlokRes(QWidget* parent) : QWidget(parent, Qt::Window) {
          sloupec(QStringLiteral("Datum"), QString(), Qt::AlignCenter, 90),
          sloupec(QStringLiteral("IdPC"), QStringLiteral("Počítač"), Qt::AlignLeft | Qt::AlignVCenter, 100)});
     DBGrid1->setReadOnlyGrid(true);
+    rozsirSloupce(DBGrid1);
     Navigator = new tk::DBNavigator(this);
     Navigator->setObjectName(QStringLiteral("Navigator"));
     Navigator->setDataSource(DmKL->DSBlokRes);

@@ -30,7 +30,12 @@ TFoKlient::TFoKlient(TCiselniky& ciselniky, QWidget* parent)
         e->setObjectName(QString::fromLatin1(name));
         e->setDataSource(DmKL->DSPacienti);
         e->setDataField(QString::fromLatin1(field));
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+        // Short codes get a field of their size; names and addresses take the card's width.
+        const int sirka = e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 14;
+        if (chars <= 10)
+            e->setFixedWidth(sirka);
+        else
+            e->setMinimumWidth(sirka);
         return e;
     };
     EdTitul = edit("EdTitul", "Titul", 6);
@@ -40,12 +45,12 @@ TFoKlient::TFoKlient(TCiselniky& ciselniky, QWidget* parent)
     EdPrijmeni->setFont(bold);
     EdJmeno = edit("EdJmeno", "Jmeno", 15);
     EdUlice = edit("EdUlice", "Ulice", 30);
-    EdPSC = edit("EdPSC", "PSC", 6);
+    EdPSC = edit("EdPSC", "PSC", 7);
     EdMisto = edit("EdMisto", "Misto", 25);
     EdTelefon = edit("EdTelefon", "Telefon", 20);
     EdMail = edit("EdMail", "Mail", 25);
     EdRC = edit("EdRC", "RC", 10);
-    EdDatNar = edit("EdDatNar", "DatNar", 10);
+    EdDatNar = edit("EdDatNar", "DatNar", 11);
     EdKodZP = edit("EdKodZP", "KodZP", 3);
     EdID = edit("EdID", "IDPacienta", 6);
     EdID->setEnabled(false);

@@ -70,6 +70,7 @@ TFoObjekt::TFoObjekt(TCiselniky& ciselniky, QWidget* parent) : TFoSeznam(ciselni
             FoGridColEnter();
         });
     });
+    rozsirSloupce(FoGrid);
     // Wide enough for every column without scrolling.
     int sirka = FoGrid->verticalHeader()->width() + 2 * FoGrid->frameWidth() +
                 FoGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12;

@@ -41,6 +41,7 @@ TFoPracovP::TFoPracovP(TCiselniky& ciselniky, QWidget* parent) : TFoSeznam(cisel
                         sloupec(QStringLiteral("Titul"), QStringLiteral("Titul")),
                         sloupec(QStringLiteral("Prijmeni"), QStringLiteral("Příjmení *")),
                         sloupec(QStringLiteral("Jmeno"), QStringLiteral("Jméno"))});
+    rozsirSloupce(FoGrid);
     LbCo->setText(QStringLiteral("Příjmení"));
     FoGrid->setProperty("Tag", 1);
     FormCreate();

@@ -44,6 +44,7 @@ TFoSeznamP::TFoSeznamP(TCiselniky& ciselniky, QWidget* parent) : TFoSeznam(cisel
                         sloupec(QStringLiteral("DatNar"), QStringLiteral("Narozen"), center),
                         sloupec(QStringLiteral("KodZP"), QStringLiteral("ZP"), center)});
     FoGrid->setReadOnlyGrid(true);
+    rozsirSloupce(FoGrid);
     pridejStatusBar({QStringLiteral(" F1"), QStringLiteral("Insert -> Detail")});
     FormCreate();
     resize(700, 420);

@@ -2,6 +2,9 @@
 
 #include "toolkit/widgets/DBGrid.h"
 
+#include <QHeaderView>
+#include <algorithm>
+
 // A grid column of a code list; its title is aligned as its cells. An empty title: the field's label.
 inline tk::GridColumn sloupec(const QString& pole, const QString& titulek = QString(),
                               Qt::Alignment zarovnani = Qt::AlignLeft | Qt::AlignVCenter, int sirka = 0) {
@@ -12,4 +15,16 @@ inline tk::GridColumn sloupec(const QString& pole, const QString& titulek = QStr
     c.titleAlignment = zarovnani;
     c.width = sirka;
     return c;
+}
+
+// Widens the columns that would cut off their title or the cells now shown (with the cell's margins).
+inline void rozsirSloupce(tk::DBGrid* grid) {
+    const int radky = std::min(grid->model()->rowCount(), 100);
+    for (int i = 0; i < grid->columnCount(); ++i) {
+        int potreba = grid->horizontalHeader()->sectionSizeHint(i);
+        for (int r = 0; r < radky; ++r)
+            potreba = std::max(potreba, grid->fontMetrics().horizontalAdvance(grid->cellText(r, i)) + 12);
+        if (grid->columnWidth(i) < potreba)
+            grid->setColumnWidth(i, potreba);
+    }
 }

@@ -43,6 +43,14 @@ void TDmKL::GenerujSvatky(int Rok) {
 
 void TDmKL::ImportujSvatky(int Rok) {
     QSvatek->close();
+    // The year's rows are gone within the same transaction, so a refused row is no repeated date: the
+    // user is told the server's own text.
+    struct VraceniHlaseni {
+        tk::Dataset* d;
+        decltype(tk::Dataset::postError) puvodni;
+        ~VraceniHlaseni() { d->postError = puvodni; }
+    } vraceni{QSvatek, QSvatek->postError};
+    QSvatek->postError = nullptr;
     try {
         SpojeniKL->inTransaction([&] {
             PrikazKL->setCommandText(QStringLiteral("delete from Svatek where (") +

@@ -18,10 +18,13 @@ inline void ciselnikyData(TDmKL& dm) {
     execKL(dm,
            QStringLiteral("insert into Pracov (Kod,Titul,Prijmeni,Jmeno) values "
                           "('01','MUDr.','Malá','Eva'),('02','','Velký','Adam'),('03','','Adámek','Jan')"));
-    execKL(dm, QStringLiteral("insert into Pacienti (IDPacienta,RC,Prijmeni,Jmeno,Ulice,Misto) values "
-                              "(5,'8551011234','Nováková','Jana','Dlouhá 1','Brno'),"
-                              "(123,'','Dvořák','Petr','','Praha'),"
-                              "(200,'7001011235','Adamová','Eva','','Ostrava')"));
+    execKL(dm,
+           QStringLiteral("insert into Pacienti (IDPacienta,RC,Prijmeni,Jmeno,Ulice,PSC,Misto,KodZP,Telefon,"
+                          "DatNar) values "
+                          "(5,'8551011234','Nováková','Jana','Dlouhá 1','60200','Brno','111','603 123 456',"
+                          "'1985-01-01 00:00:00.000'),"
+                          "(123,'','Dvořák','Petr','','','Praha','','',null),"
+                          "(200,'7001011235','Adamová','Eva','','','Ostrava','','',null)"));
 }
 
 class Ciselniky : public Prehled {

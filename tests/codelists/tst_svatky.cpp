@@ -159,6 +159,7 @@ private Q_SLOTS:
                      .toInt(),
                  1);
         QCOMPARE(dialogs->shown().size(), size_t(2));
+        QVERIFY2(dialogs->last().contains(QStringLiteral("porucha disku")), qPrintable(dialogs->last()));
         QCOMPARE(DmKL->QSvatek->recordCount(), 3);
         QCOMPARE(DmKL->QSvatek->state(), tk::DatasetState::Browse);
     }
