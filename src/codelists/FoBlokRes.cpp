@@ -2,7 +2,7 @@
 
 #include "FoNapovedaP.h"
 
-#include "Sloupec.h"
+#include "OknoCiselniku.h"
 #include "app/KLConect.h"
 
 #include "data/DmKL.h"
@@ -15,12 +15,7 @@
 #include <QVBoxLayout>
 
 TFoBlokRes::TFoBlokRes(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("FoBlokRes"));
-    setWindowTitle(QStringLiteral("Blokované rezervace"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    pripravOkno(this, "FoBlokRes", QStringLiteral("Blokované rezervace"));
 
     DBGrid1 = new tk::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));

@@ -1,5 +1,7 @@
 #include "FoKlient.h"
 
+#include "OknoCiselniku.h"
+
 #include "Ciselniky.h"
 #include "Kontroly.h"
 
@@ -18,12 +20,7 @@
 
 TFoKlient::TFoKlient(TCiselniky& ciselniky, QWidget* parent)
     : QWidget(parent, Qt::Window), ciselniky_(ciselniky) {
-    setObjectName(QStringLiteral("FoKlient"));
-    setWindowTitle(QStringLiteral("Klient"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    pripravOkno(this, "FoKlient", QStringLiteral("Klient"));
 
     auto edit = [this](const char* name, const char* field, int chars) {
         auto* e = new tk::DBEdit(this);
@@ -40,7 +37,7 @@ TFoKlient::TFoKlient(TCiselniky& ciselniky, QWidget* parent)
     };
     EdTitul = edit("EdTitul", "Titul", 6);
     EdPrijmeni = edit("EdPrijmeni", "Prijmeni", 20);
-    QFont bold = font;
+    QFont bold = font();
     bold.setBold(true);
     EdPrijmeni->setFont(bold);
     EdJmeno = edit("EdJmeno", "Jmeno", 15);
@@ -151,14 +148,7 @@ TFoKlient::~TFoKlient() {
 }
 
 void TFoKlient::FormCreate() {
-    using N = tk::DBNavigator;
-    if (!DmKL->KlientiZKinema()) {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
-                                      N::Post, N::Cancel, N::Refresh});
-        Navigator->setFixedWidth(300);
-    } else {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Refresh});
-    }
+    navigatorKlientu(Navigator);
 }
 
 QString TFoKlient::ZkratkaZP(const QString& kod) {

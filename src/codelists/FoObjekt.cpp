@@ -2,7 +2,7 @@
 
 #include "Ciselniky.h"
 
-#include "Sloupec.h"
+#include "OknoCiselniku.h"
 
 #include "data/DmKL.h"
 #include "toolkit/core/Errors.h"

@@ -1,5 +1,7 @@
 #include "FoParamP.h"
 
+#include "OknoCiselniku.h"
+
 #include "FoNapovedaP.h"
 
 #include "data/DmKL.h"
@@ -14,12 +16,7 @@
 #include <iterator>
 
 TFoParamP::TFoParamP(TCiselniky&, QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("FoParamP"));
-    setWindowTitle(QStringLiteral("Parametry"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    pripravOkno(this, "FoParamP", QStringLiteral("Parametry"));
 
     auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);

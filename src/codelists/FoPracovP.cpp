@@ -1,6 +1,6 @@
 #include "FoPracovP.h"
 
-#include "Sloupec.h"
+#include "OknoCiselniku.h"
 
 #include "data/DmKL.h"
 
@@ -49,15 +49,7 @@ TFoPracovP::TFoPracovP(TCiselniky& ciselniky, QWidget* parent) : TFoSeznam(cisel
 }
 
 void TFoPracovP::FormCreate() {
-    using N = tk::DBNavigator;
-    if (!DmKL->KlientiZKinema()) {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
-                                      N::Post, N::Cancel, N::Refresh});
-        Navigator->setFixedWidth(300);
-    } else {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Refresh});
-        FoGrid->setReadOnlyGrid(true);
-    }
+    FoGrid->setReadOnlyGrid(!navigatorKlientu(Navigator));
 }
 
 void TFoPracovP::serad(int poradi) {

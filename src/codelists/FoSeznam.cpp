@@ -2,6 +2,7 @@
 
 #include "Ciselniky.h"
 #include "FoNapovedaP.h"
+#include "OknoCiselniku.h"
 
 #include "toolkit/core/Errors.h"
 
@@ -13,12 +14,7 @@
 
 TFoSeznam::TFoSeznam(TCiselniky& ciselniky, SeznamPopis popis, QWidget* parent)
     : QWidget(parent, Qt::Window), ciselniky_(ciselniky), popis_(std::move(popis)) {
-    setObjectName(QString::fromLatin1(popis_.jmeno));
-    setWindowTitle(popis_.titulek);
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    pripravOkno(this, popis_.jmeno, popis_.titulek);
 
     LbHledat = new QLabel(QStringLiteral("Hledat"), this);
     LbHledat->setObjectName(QStringLiteral("LbHledat"));
@@ -179,9 +175,7 @@ bool TFoSeznam::FoGridKeyDown(QKeyEvent* event) {
         return false;
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
-    // The next column; from the last back to the first.
-    const int next = FoGrid->selectedIndex() + 1;
-    FoGrid->setSelectedIndex(next < FoGrid->columnCount() ? next : 0);
+    dalsiSloupec(FoGrid);
     return true;
 }
 

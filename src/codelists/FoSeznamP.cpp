@@ -2,7 +2,7 @@
 
 #include "Ciselniky.h"
 
-#include "Sloupec.h"
+#include "OknoCiselniku.h"
 #include "codelists/Kontroly.h"
 
 #include "data/DmKL.h"
@@ -51,14 +51,7 @@ TFoSeznamP::TFoSeznamP(TCiselniky& ciselniky, QWidget* parent) : TFoSeznam(cisel
 }
 
 void TFoSeznamP::FormCreate() {
-    using N = tk::DBNavigator;
-    if (!DmKL->KlientiZKinema()) {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
-                                      N::Post, N::Cancel, N::Refresh});
-        Navigator->setFixedWidth(300);
-    } else {
-        Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Refresh});
-    }
+    navigatorKlientu(Navigator);
 }
 
 void TFoSeznamP::serad(int poradi) {

@@ -3,7 +3,7 @@
 #include "Ciselniky.h"
 #include "FoNapovedaP.h"
 
-#include "Sloupec.h"
+#include "OknoCiselniku.h"
 
 #include "data/DmKL.h"
 #include "toolkit/core/Dialogs.h"
@@ -17,12 +17,7 @@
 
 TFoSvatek::TFoSvatek(TCiselniky& ciselniky, QWidget* parent)
     : QWidget(parent, Qt::Window), ciselniky_(ciselniky) {
-    setObjectName(QStringLiteral("FoSvatek"));
-    setWindowTitle(QStringLiteral("Svátky"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    pripravOkno(this, "FoSvatek", QStringLiteral("Svátky"));
 
     FoGrid = new tk::DBGrid(this);
     FoGrid->setObjectName(QStringLiteral("FoGrid"));
@@ -116,8 +111,7 @@ bool TFoSvatek::FormKeyDown(QKeyEvent* event) {
 bool TFoSvatek::FoGridKeyDown(QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
-    const int next = FoGrid->selectedIndex() + 1;
-    FoGrid->setSelectedIndex(next < FoGrid->columnCount() ? next : 0);
+    dalsiSloupec(FoGrid);
     return true;
 }
 

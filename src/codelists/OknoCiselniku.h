@@ -1,6 +1,9 @@
 #pragma once
 
+// What the code-list windows share in their set-up.
+
 #include "toolkit/widgets/DBGrid.h"
+#include "toolkit/widgets/DBNavigator.h"
 
 #include <QHeaderView>
 #include <algorithm>
@@ -28,3 +31,16 @@ inline void rozsirSloupce(tk::DBGrid* grid) {
             grid->setColumnWidth(i, potreba);
     }
 }
+
+// The next column of a grid edited in place; from the last back to the first.
+inline void dalsiSloupec(tk::DBGrid* grid) {
+    const int next = grid->selectedIndex() + 1;
+    grid->setSelectedIndex(next < grid->columnCount() ? next : 0);
+}
+
+// A code-list window: its name and caption, destroyed when closed, in the face of the code lists.
+void pripravOkno(QWidget* okno, const char* jmeno, const QString& titulek);
+
+// The navigator of clients and workers: every button, 300 wide, on the own database; only browsing when
+// they come from the Kinemo database. True when rows may be changed.
+bool navigatorKlientu(tk::DBNavigator* navigator);
