@@ -64,7 +64,11 @@ public:
     void N14PacientiClick();
     void N15PracovClick();
     void N21BlokResClick();
+    void N2RedukceClick();
+    void N31ZalohaClick();
+    void N32ObnovaClick();
     void N33InstalaceClick();
+    void N3XClick();
     void N41NapovedaClick();
     void N4OaplikaciClick();
 
