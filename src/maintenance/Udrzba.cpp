@@ -3,6 +3,8 @@
 #include "UdrzbaDat.h"
 
 #include "app/FoKL.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 #include "data/DmKL.h"
 #include "overview/PanelSeznamu.h"
 #include "overview/PanelVyberu.h"
