@@ -86,6 +86,7 @@ TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWi
     setBackground(PKalendar, kGradientInactiveCaption);
     vytvorStatusBar();
     pripojPanely();
+    PripojCiselniky();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.
