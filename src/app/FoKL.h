@@ -77,7 +77,7 @@ public:
     void DBGridSeznamDblClick();
 
     // The opening routines of the list windows (Left, Top, Mode, Code); the code fields call them as
-    // pickers. Set when the code-list windows are wired in.
+    // pickers. They open the code-list windows; a test may put a recorder in their place.
     std::function<void(int Left, int Top, int Mode, const QString&Code)> OtevriObjekty, OtevriKlienty,
         OtevriPracovniky;
     // The selection as the controls hold it now.

@@ -8,6 +8,12 @@
 void TFoKL::PripojCiselniky() {
     Ciselniky = std::make_unique<TCiselniky>(*this, VyberKodu);
     Ciselniky->vybraneDatum = [this] { return GBObdobi->EdVDatum->date(); };
+    // The code fields' pickers open the same windows the menu does.
+    OtevriObjekty = [this](int l, int t, int m, const QString& c) { Ciselniky->OtevriObjekty(l, t, m, c); };
+    OtevriKlienty = [this](int l, int t, int m, const QString& c) { Ciselniky->OtevriKlienty(l, t, m, c); };
+    OtevriPracovniky = [this](int l, int t, int m, const QString& c) {
+        Ciselniky->OtevriPracovniky(l, t, m, c);
+    };
     auto pripoj = [this](QAction* a, void (TFoKL::*handler)()) {
         connect(a, &QAction::triggered, this,
                 [this, handler] { tk::guard([this, handler] { (this->*handler)(); }); });

@@ -1,6 +1,6 @@
 #include "DmKL.h"
 
-#include "codelists/Svatky.h"
+#include "Svatky.h"
 #include "toolkit/core/DateTime.h"
 
 namespace {
@@ -33,7 +33,7 @@ bool TDmKL::KlientiZKinema() const {
 }
 
 void TDmKL::GenerujSvatky(int Rok) {
-    for (const Svatek& s : SvatkyRoku(Rok)) {
+    for (const Svatek& s : TabulkaSvatku(Rok)) {
         QSvatek->append();
         QSvatekDatum->setAsDateTime(tk::fromDate(s.datum));
         QSvatekNazev->setAsString(s.nazev);

@@ -154,7 +154,7 @@ private Q_SLOTS:
                           .arg(stamp(dnes(), 0, 0)));
         t->pracovisteDen(QStringLiteral("00001"), dnes());
         DmKL->QReserve->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Browse); // locked by the other station
         dialogs->clear();
 
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(DmKL->QBlokRes->recordCount(), 0);
 
         DmKL->QReserve->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Edit);
         // The lock is now this station's, shown as in the status bar once the window is opened anew.
         o->close();

@@ -47,7 +47,9 @@ class TestSeznamy : public QObject {
         return nullptr;
     }
     QLineEdit* vyberovePole(Seznam s) {
-        return s == Objekty ? t->w().EdVObj : s == Klienti ? t->w().EdVRCP : t->w().EdVKPr;
+        return s == Objekty   ? t->w().GBObdobi->EdVObj
+               : s == Klienti ? t->w().GBObdobi->EdVRCP
+                              : t->w().GBObdobi->EdVKPr;
     }
 
 private Q_SLOTS:
@@ -140,10 +142,15 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QString, code);
         QLineEdit* pole = vyberovePole(seznam);
-        const QString before = pole->text();
-        setTag(pole, 2);
-        TFoSeznam* okno = otevri(seznam, 1, before.trimmed());
-        QVERIFY(QTest::qWaitForWindowActive(okno));
+        // F7 in the field asks its list for a code.
+        pole->setFocus();
+        QTest::keyClick(pole, Qt::Key_F7);
+        QCOMPARE(tagOf(pole), 2);
+        TCiselniky& c = t->c();
+        TFoSeznam* okno = seznam == Objekty   ? static_cast<TFoSeznam*>(c.FoObjekt)
+                          : seznam == Klienti ? static_cast<TFoSeznam*>(c.FoSeznamP)
+                                              : static_cast<TFoSeznam*>(c.FoPracovP);
+        QVERIFY(okno && QTest::qWaitForWindowActive(okno));
         Ciselniky::klikNaBunku(okno->FoGrid, row, 1);
         QTest::keyClick(okno->FoGrid, Qt::Key_Return);
         QVERIFY(!okno->isVisible());
@@ -181,32 +188,31 @@ private Q_SLOTS:
         t->pracovisteDen(QStringLiteral("00001"), dnes());
         tk::Dataset* q = DmKL->QReserve;
         q->setRecNo(2);
-        // Not edited: the pick stays undelivered.
-        setTag(t->w().EdDKPr, 2);
-        TFoSeznam* okno = otevri(Pracovnici, 1, QStringLiteral("00"));
-        QVERIFY(QTest::qWaitForWindowActive(okno));
+        // Not edited: the pick stays undelivered. A double click on the field asks the workers' list.
+        QTest::mouseDClick(t->w().GBDetail->EdDKPr, Qt::LeftButton);
+        TFoSeznam* okno = t->c().FoPracovP;
+        QVERIFY(okno && QTest::qWaitForWindowActive(okno));
         Ciselniky::klikNaBunku(okno->FoGrid, 2, 1);
         QTest::keyClick(okno->FoGrid, Qt::Key_Return);
         QVERIFY(t->zpet());
         QCOMPARE(DmKL->QReserveKodPrac->asString(), QStringLiteral("00"));
         QCOMPARE(t->w().VybranyKod, QStringLiteral("02"));
-        QCOMPARE(tagOf(t->w().EdDKPr), 0);
+        QCOMPARE(tagOf(t->w().GBDetail->EdDKPr), 0);
         // Edited: delivered into the reservation.
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(q->state(), tk::DatasetState::Edit);
-        setTag(t->w().EdDKPr, 2);
-        okno = otevri(Pracovnici, 1, QStringLiteral("00"));
+        QTest::mouseDClick(t->w().GBDetail->EdDKPr, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(okno));
         Ciselniky::klikNaBunku(okno->FoGrid, 1, 1);
         QTest::keyClick(okno->FoGrid, Qt::Key_Return);
         QVERIFY(t->zpet());
         QCOMPARE(DmKL->QReserveKodPrac->asString(), QStringLiteral("01"));
         QCOMPARE(t->w().VybranyKod, QString());
-        q->cancel();
+        t->w().PSeznam->Navigator->click(N::Cancel);
     }
 
     void escEmptiesThePick() {
-        QLineEdit* pole = t->w().EdVObj;
+        QLineEdit* pole = t->w().GBObdobi->EdVObj;
         pole->setText(QStringLiteral("00002"));
         setTag(pole, 2);
         TFoSeznam* okno = otevri(Objekty, 1, QStringLiteral("00002"));
@@ -237,7 +243,7 @@ private Q_SLOTS:
     }
 
     void aPickAfterGoingBackToTheMainWindowReachesNobody() {
-        QLineEdit* pole = t->w().EdVKPr;
+        QLineEdit* pole = t->w().GBObdobi->EdVKPr;
         const QString before = pole->text();
         setTag(pole, 2);
         TFoSeznam* okno = otevri(Pracovnici, 1);
@@ -258,7 +264,7 @@ private Q_SLOTS:
     }
 
     void theWorkplacesListFromTheMenuPicksForNobody() {
-        const QString before = t->w().EdVObj->text();
+        const QString before = t->w().GBObdobi->EdVObj->text();
         t->w().N11Pracoviste->trigger();
         TFoSeznam* okno = t->c().FoObjekt;
         QVERIFY(QTest::qWaitForWindowActive(okno));
@@ -266,7 +272,7 @@ private Q_SLOTS:
         QTest::keyClick(okno->FoGrid, Qt::Key_Return);
         QVERIFY(!okno->isVisible());
         QVERIFY(t->zpet());
-        QCOMPARE(t->w().EdVObj->text(), before);
+        QCOMPARE(t->w().GBObdobi->EdVObj->text(), before);
         QCOMPARE(t->w().VybranyKod, QStringLiteral("00002"));
     }
 

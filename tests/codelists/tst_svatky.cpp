@@ -1,7 +1,7 @@
 #include "CiselnikyProgram.h"
 
 #include "codelists/FoSvatek.h"
-#include "codelists/Svatky.h"
+#include "data/Svatky.h"
 
 #include <QtTest>
 
@@ -29,7 +29,7 @@ class TestSvatky : public QObject {
     }
     // The holidays window for a year selected in the main window.
     TFoSvatek* okno(int r) {
-        t->w().NastavDatum(QDate(r, 6, 15));
+        t->w().GBObdobi->NastavDatum(QDate(r, 6, 15));
         t->w().N12VolneDny->trigger();
         TFoSvatek* o = t->c().FoSvatek;
         if (o && !QTest::qWaitForWindowActive(o))

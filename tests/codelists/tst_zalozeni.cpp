@@ -18,6 +18,9 @@ class TestZalozeni : public QObject {
         QTRY_VERIFY(grid->cellEditor());
         QTest::keyClicks(grid->cellEditor(), text);
     }
+    static void klikni(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
+    }
     static void napis(QLineEdit* e, const QString& text) {
         e->setFocus();
         QTest::keyClicks(e, text);
@@ -117,36 +120,49 @@ private Q_SLOTS:
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select Heslo from ParamP")).toString(),
                  QStringLiteral("recepce"));
 
-        // The booking: the workplace picked into the selection as its code field would ask for it.
-        setTag(w.EdVObj, 2);
-        c.OtevriObjekty(w.x() + 10, w.y() + 51, 1, QString());
-        QVERIFY(QTest::qWaitForWindowActive(c.FoObjekt));
+        // The booking: the workplace picked into the selection from its list, by a double click on the
+        // code field and Enter in the list.
+        TPanelVyberu& v = *w.GBObdobi;
+        TPanelSeznamu& s = *w.PSeznam;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseDClick(v.EdVObj, Qt::LeftButton);
+        QVERIFY(c.FoObjekt && QTest::qWaitForWindowActive(c.FoObjekt));
         QTest::keyClick(c.FoObjekt->FoGrid, Qt::Key_Return);
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QCOMPARE(w.EdVObj->text(), QStringLiteral("00001"));
-        // The workplace's name and the day's founding are the main window's own steps.
-        w.LbVNazObj->setText(QStringLiteral("Vana"));
-        w.NastavRezervaci();
-        w.ObnovVyber();
-        QVERIFY(tk::guard([&] { w.ZalozNovyDen(); }));
-        w.ObnovVyber();
+        QCOMPARE(v.EdVObj->text(), QStringLiteral("00001"));
+        QCOMPARE(v.LbVNazObj->text(), QStringLiteral("Vana"));
+        klikni(v.ChBVObj);
+        klikni(s.RBZVse);
+        QCOMPARE(s.BbTiskNovy->text(), QStringLiteral("Nový D"));
+        QTest::mouseClick(s.BbTiskNovy, Qt::LeftButton);
         tk::Dataset& q = *DmKL->QReserve;
-        QVERIFY(q.locate(QStringLiteral("DatumCas"), tk::fromDate(dnes()) + tk::encodeTime(9, 0)));
+        int radek = -1;
+        for (int i = 1; i <= q.recordCount(); ++i)
+            if (q.rowDisplayText(i, *DmKL->QReserveVDatCasOd) == QStringLiteral("09:00"))
+                radek = i;
+        QVERIFY(radek > 0);
+        tk::DBGrid* grid = s.DBGridSeznam;
+        grid->scrollTo(grid->model()->index(radek - 1, 2));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(radek - 1, 2)).center());
+        QCOMPARE(q.recNo(), radek);
         const int id = DmKL->QReserveIDRes->asInteger();
-        QTest::mouseClick(w.Navigator->button(N::Edit), Qt::LeftButton);
+        QTest::mouseClick(s.Navigator->button(N::Edit), Qt::LeftButton);
         QCOMPARE(q.state(), tk::DatasetState::Edit);
-        QTest::keyClicks(w.EdDRCP, QStringLiteral("7551011237"));
-        w.EdDJmPac->clear();
-        QTest::keyClicks(w.EdDJmPac, QStringLiteral("Svoboda Jan"));
-        QTest::mouseClick(w.Navigator->button(N::Post), Qt::LeftButton);
+        TPanelDetailu& d = *w.GBDetail;
+        QTest::keyClick(d.EdDRCP, Qt::Key_Home);
+        QTest::keyClicks(d.EdDRCP, QStringLiteral("7551011237"));
+        QCOMPARE(d.EdDJmPac->text(), QStringLiteral("SVOBODA Jan ")); // surname, name, title
+        QTest::mouseClick(s.Navigator->button(N::Post), Qt::LeftButton);
         QCOMPARE(q.state(), tk::DatasetState::Browse);
         QCOMPARE(dialogs.texts(), QStringList());
         QCOMPARE(
             scalarKL(*DmKL,
                      QStringLiteral("select RCPacienta||'/'||JmenoPac from Reserve where IDRes=%1").arg(id))
                 .toString(),
-            QStringLiteral("7551011237/Svoboda Jan"));
+            QStringLiteral("7551011237/SVOBODA Jan "));
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from BlokRes")).toInt(), 0);
 
         // The next start asks for the password set in the parameters.

@@ -13,4 +13,4 @@ struct Svatek {
 };
 
 // The Czech public holidays of a year in the order they are stored; Good Friday only from 2016.
-QList<Svatek> SvatkyRoku(int Rok);
+QList<Svatek> TabulkaSvatku(int Rok);

@@ -15,7 +15,7 @@ QDate Velikonoce(int Rok) {
     return QDate(Rok, 3, 22 + d + e);
 }
 
-QList<Svatek> SvatkyRoku(int Rok) {
+QList<Svatek> TabulkaSvatku(int Rok) {
     const QDate nedele = Velikonoce(Rok);
     QList<Svatek> out;
     auto add = [&out](const QDate& d, const char* nazev) { out.append({d, QString::fromUtf8(nazev)}); };
