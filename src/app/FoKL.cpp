@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QShortcut>
 
 static void initResources() {
     Q_INIT_RESOURCE(kalendo);
@@ -116,6 +117,13 @@ void TFoKL::pripojPanely() {
     };
     connect(PSeznam->DBGridSeznam, &tk::DBGrid::cellDoubleClicked, this,
             [this] { tk::guard([this] { DBGridSeznamDblClick(); }); });
+    connect(PSeznam->BbOpakovat, &QPushButton::clicked, this,
+            [this] { tk::guard([this] { BbOpakovatClick(); }); });
+    auto* opakovat = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(opakovat, &QShortcut::activated, this, [this] {
+        if (PSeznam->BbOpakovat->isVisible() && PSeznam->BbOpakovat->isEnabled())
+            tk::guard([this] { BbOpakovatClick(); });
+    });
 
     // Pickers: the list windows open beside the main window, as pickers, at the field's code.
     const auto picker = [this](const std::function<void(int, int, int, const QString&)>* otevri) {

@@ -75,6 +75,8 @@ public:
     // A double click on the list: the writable selection of the clicked row's workplace and day, with
     // the row current.
     void DBGridSeznamDblClick();
+    // "Opakovat" (and Ctrl+O): a course of further visits from the booked row of a writable selection.
+    void BbOpakovatClick();
 
     // The opening routines of the list windows (Left, Top, Mode, Code); the code fields call them as
     // pickers. They open the code-list windows; a test may put a recorder in their place.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Kurz.h"
 #include "data/Vyber.h"
 
 #include "toolkit/core/Connection.h"
@@ -20,6 +21,9 @@
 extern QString IdPc;
 
 // A workplace as the named look-up finds it.
+// The starts of the slots of `Interval` minutes that fit whole between Od and Do.
+QList<tk::TDateTime> ZacatkyIntervalu(tk::TDateTime Od, tk::TDateTime Do, int Interval);
+
 struct Pracoviste {
     QString kod;
     QString nazev;
@@ -218,6 +222,20 @@ public:
     // selection is not writable or its list is not empty.
     void ZalozNovyDen();
     void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
+    // The day's kind for a workplace (none: the parameters' days): 0 a working day, +1 a Saturday and
+    // +2 a Sunday the workplace does not work, +10 a holiday it does not work.
+    int NepracovniDen(const QDate& den, const std::optional<Pracoviste>& pracoviste) const;
+
+    // --- A course of treatments from a booked row ---
+
+    // The course the current row of the list gives; none when the row is no booking or is being written.
+    std::optional<Kurz> KurzRadku() const;
+    // What booking each day would take, read now; nothing is written.
+    QList<TerminKurzu> NahledKurzu(const Kurz& kurz, const QList<QDate>& dny) const;
+    // Books each day that can be booked, one after another, each whole or not at all, under the rules of
+    // a booking by hand (the day's lock, the free window, the overlap check). A database failure stops the
+    // course there; the days before it stay booked. Returns what became of each day.
+    QList<TerminKurzu> ObjednejKurz(const Kurz& kurz, const QList<QDate>& dny);
     // True while a day is being founded: the lock, the refusals and the overlap check stand aside.
     bool GenerovaniDne = false;
 
@@ -282,6 +300,10 @@ Q_SIGNALS:
     void pracovniDobaOdmitnuta();
 
 private:
+    TerminKurzu posoudTermin(const Kurz& kurz, const QDate& den, const Pracoviste& pracoviste) const;
+    void objednejDen(const Kurz& kurz, const QDate& den, const Pracoviste& pracoviste, bool zalozit);
+    void zrusZalozenyDen(const QString& objekt, const QDate& den);
+
     mutable std::optional<Vyber> vyber_;
     std::function<Vyber()> zdrojVyberu_;
 

@@ -38,10 +38,10 @@ void TDmKL::VlozZnacku(TDateTime cas, const QString& kod, const QString& text) {
 void TDmKL::GenerujIntervaly(TDateTime Od, TDateTime Do, int Interval) {
     tk::Dataset& q = *QReserve;
     q.edit();
-    for (int i = 1; Od + i * Interval * kMinute < Do + tk::kTolerance; ++i) {
+    for (TDateTime zacatek : ZacatkyIntervalu(Od, Do, Interval)) {
         q.insert();
         QReserveObjekt->setAsString(aktualniVyber().objKod);
-        QReserveDatumCas->setAsDateTime(Od + (i - 1) * Interval * kMinute);
+        QReserveDatumCas->setAsDateTime(zacatek);
         QReserveDoba->setAsInteger(Interval);
         // Empty text, not NULL: a free slot is found by comparing its client and name with blanks.
         QReserveRCPacienta->setAsString(QStringLiteral(""));

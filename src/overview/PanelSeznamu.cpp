@@ -73,6 +73,10 @@ void TPanelSeznamu::vytvor() {
     BbTiskNovy->setToolTip(QStringLiteral("Univerzální tlačítko"));
     BbTiskNovy->setFocusPolicy(Qt::NoFocus);
     setTag(BbTiskNovy, 0);
+    BbOpakovat = named(new QPushButton(QStringLiteral("Opakovat"), this), "BbOpakovat");
+    BbOpakovat->setGeometry(339 - 76, 192 - kTop, 72, 29);
+    BbOpakovat->setToolTip(QStringLiteral("Objednat klienta opakovaně (Ctrl+O)"));
+    BbOpakovat->setFocusPolicy(Qt::NoFocus);
 
     GBZobraz = named(new QGroupBox(QStringLiteral("Zobrazit"), this), "GBZobraz");
     GBZobraz->setGeometry(3 + kColumnWidth - 228, 0, 228, 50);
@@ -166,12 +170,14 @@ void TPanelSeznamu::denZamcen() {
     LbBlok->show();
     GBZobraz->setEnabled(false);
     BbTiskNovy->setEnabled(false);
+    BbOpakovat->hide(); // the navigator of a row being written takes its place
     DBGridSeznam->setEnabled(false);
 }
 
 void TPanelSeznamu::denOdemcen() {
     GBZobraz->setEnabled(true);
     BbTiskNovy->setEnabled(true);
+    BbOpakovat->show();
     DBGridSeznam->setEnabled(true);
     LbBlok->hide();
 }

@@ -64,6 +64,7 @@ public:
     QLabel* LbBlok;
     tk::DBNavigator* Navigator;
     QPushButton* BbTiskNovy;
+    QPushButton* BbOpakovat; // a course of visits from the booked row; the main window handles it
     QGroupBox* GBZobraz;
     QRadioButton *RBZVolno, *RBZObsazeno, *RBZVse;
     QTabWidget* PgCReserve;

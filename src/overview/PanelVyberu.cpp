@@ -339,27 +339,10 @@ Vyber TPanelVyberu::vyber() const {
 }
 
 void TPanelVyberu::ZvyrazniDen() {
-    NepracovniDen = 0;
-    bool so, ne, sv;
     const std::optional<Pracoviste> p = ChBVObj->isChecked() && !LbVNazObj->text().isEmpty()
                                             ? dm_.NajdiPracoviste(EdVObj->text())
                                             : std::nullopt;
-    if (p) {
-        so = p->so;
-        ne = p->ne;
-        sv = p->sv;
-    } else {
-        so = dm_.QParamPSo->asBoolean();
-        ne = dm_.QParamPNe->asBoolean();
-        sv = dm_.QParamPSv->asBoolean();
-    }
-    const QDate den = EdVDatum->date();
-    if (den.dayOfWeek() == 6 && !so)
-        NepracovniDen += 1;
-    if (den.dayOfWeek() == 7 && !ne)
-        NepracovniDen += 2;
-    if (dm_.SvatekDne(den) && !sv)
-        NepracovniDen += 10;
+    NepracovniDen = dm_.NepracovniDen(EdVDatum->date(), p);
     const QColor c = NepracovniDen == 0   ? kSkyBlue
                      : NepracovniDen == 1 ? kYellow
                      : NepracovniDen == 2 ? kLightOrange
