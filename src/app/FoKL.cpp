@@ -70,6 +70,8 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     vytvorSeznam();
     vytvorStatusBar();
     PripojVyber();
+    PripojNavigaci();
+    PripojTisk();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.
@@ -382,6 +384,7 @@ void TFoKL::FormClose() {
             delete w;
     }
     IniSoubor.reset();
+    RvKalendo.reset();
     delete DmKL;
     DmKL = nullptr;
     if (ukonciProgram)

@@ -2,7 +2,9 @@
 
 #include "UpDown.h"
 
+#include "overview/PKalendar.h"
 #include "overview/Vyber.h"
+#include "reports/RvSystem.h"
 
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/IniFile.h"
@@ -89,6 +91,25 @@ public:
     // The selection as the controls hold it now.
     Vyber vyber() const;
 
+    // Moving through time and the week calendar's clicks (overview/Navigace.cpp).
+    void UpDwDenClick(bool up);
+    void UpDwTydenClick(bool up);
+    void UpDwMesicClick(bool up);
+    void NavigatorClick(tk::DBNavigator::Button button);
+    void KalendarDenClick(const QDate& datum);
+    void KalendarDenDblClick(const QDate& datum);
+    void KalendarRadekClick(int idRes);
+    void KalendarRadekDblClick(const QDate& datum, int den, int idRes);
+    void KalendarTydenClick(int dny);
+
+    // The universal button and the preset buttons (overview/Tisk.cpp).
+    void BbTiskNovyClick();
+    void BbTiskOClick();
+    void BbTiskKClick();
+    void BbTiskPClick();
+    // The report project beside the program, reading the list and the parameter row.
+    std::unique_ptr<rv::RvProject> RvKalendo;
+
     // Founding a new working day (overview/NovyDen.cpp).
     void ZalozNovyDen();
     void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
@@ -119,6 +140,8 @@ public:
     bool GenerovaniDne = false;
     int PosledniIDRes = 0;
     QString StalyPracovnik = QStringLiteral("00");
+    int VybranyIDRes = 0;        // the slot double-clicked in the calendar, kept across the refresh
+    bool NovyDenZalozen = false; // the current click of the universal button founded a day
 
     static const QStringList NazvyMesicu; // "leden" ... "prosinec"
 
@@ -157,7 +180,7 @@ public:
     QTabWidget* PgCReserve;
     QWidget* TbSSeznam;
     tk::DBGrid* DBGridSeznam;
-    QFrame* PKalendar;
+    TPKalendar* PKalendar;
 
     // Locked window.
     QLabel* LbHeslo;
@@ -176,6 +199,9 @@ protected:
 
 private:
     void PripojVyber();
+    void PripojNavigaci();
+    void PripojTisk();
+    void posunObdobi(int dny, bool up);
     void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
     void vytvorMenu();
     void vytvorObdobi();

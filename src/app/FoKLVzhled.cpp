@@ -378,9 +378,8 @@ void TFoKL::vytvorSeznam() {
         {QStringLiteral("RCPacienta"), QStringLiteral("RČ pacienta"), centre, 0, centre, false},
     });
 
-    PKalendar = named(new QFrame(c), "PKalendar");
+    PKalendar = new TPKalendar(*DmKL, c);
     PKalendar->setGeometry(668, 0, 529, 635);
-    setBackground(PKalendar, kGradientInactiveCaption);
 }
 
 void TFoKL::vytvorZamceni() {

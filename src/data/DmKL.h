@@ -149,6 +149,11 @@ public:
     std::array<tk::Dataset*, 7> dnyTydne() const { return {QPo, QUt, QSt, QCt, QPa, QSo, QNe}; }
     std::array<tk::DataSource*, 7> zdrojeDnu() const { return {DSPo, DSUt, DSSt, DSCt, DSPa, DSSo, DSNe}; }
 
+    // The week calendar (DmKLKalendar.cpp): whether a day is a holiday, and the day query of a weekday
+    // (0 = Monday) opened on a workplace's rows of one day without its marker rows, by start time.
+    bool JeSvatekKalendare(const QDate& den);
+    void OtevriDenKalendare(int den, const QString& objekt, const QDate& datum);
+
     // Derived fields.
     void QPacientiCalcFields(tk::Dataset& DataSet);
     void QPracovCalcFields(tk::Dataset& DataSet);

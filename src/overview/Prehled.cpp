@@ -230,7 +230,7 @@ void TFoKL::SestavSeznam() {
 }
 
 void TFoKL::SestavKalendar() {
-    // The week calendar of the selected workplace is drawn here.
+    PKalendar->SestavKalendar(EdVDatum->date(), DenTydne, EdVObj->text(), LbVNazObj->text());
 }
 
 void TFoKL::ZvyrazniDen() {

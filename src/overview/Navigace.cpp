@@ -1,0 +1,86 @@
+// Moving the selected date through time, and the week calendar's clicks turned into the selection.
+
+#include "app/FoKL.h"
+#include "data/DmKL.h"
+
+#include "toolkit/core/Errors.h"
+
+void TFoKL::PripojNavigaci() {
+    connect(UpDwDen, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwDenClick(up); }); });
+    connect(UpDwTyden, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwTydenClick(up); }); });
+    connect(UpDwMesic, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwMesicClick(up); }); });
+    Navigator->onClick = [this](tk::DBNavigator::Button b) { NavigatorClick(b); };
+    connect(PKalendar, &TPKalendar::denVybran, this,
+            [this](const QDate& d) { tk::guard([&] { KalendarDenClick(d); }); });
+    connect(PKalendar, &TPKalendar::denKRezervaci, this,
+            [this](const QDate& d) { tk::guard([&] { KalendarDenDblClick(d); }); });
+    connect(PKalendar, &TPKalendar::radekVybran, this,
+            [this](int id) { tk::guard([&] { KalendarRadekClick(id); }); });
+    connect(PKalendar, &TPKalendar::radekKRezervaci, this, [this](const QDate& d, int den, int id) {
+        tk::guard([&] { KalendarRadekDblClick(d, den, id); });
+    });
+    connect(PKalendar, &TPKalendar::tydenPosun, this,
+            [this](int dny) { tk::guard([&] { KalendarTydenClick(dny); }); });
+}
+
+void TFoKL::posunObdobi(int dny, bool up) {
+    // The list's current time travels along, so that the same slot is found on the new day.
+    tk::Dataset& q = *DmKL->QReserve;
+    if (q.isActive() && !q.isEmpty() && DmKL->QReserveDatumCas->asDateTime() > 0)
+        CilovyCas = DmKL->QReserveDatumCas->asDateTime();
+    const int krok = up ? dny : -dny;
+    CilovyCas += krok;
+    NastavDatum(EdVDatum->date().addDays(krok));
+    ObnovVyber();
+    NajdiCas();
+}
+
+void TFoKL::UpDwDenClick(bool up) {
+    posunObdobi(1, up);
+}
+
+void TFoKL::UpDwTydenClick(bool up) {
+    posunObdobi(7, up);
+}
+
+void TFoKL::UpDwMesicClick(bool up) {
+    // Thirty days, not a calendar month: the weekday moves by two.
+    posunObdobi(30, up);
+}
+
+void TFoKL::NavigatorClick(tk::DBNavigator::Button) {
+    // The list is not rebuilt; only the calendar's marks and strips follow the change.
+    SestavKalendar();
+}
+
+void TFoKL::KalendarDenClick(const QDate& datum) {
+    NastavDatum(datum);
+    ObnovVyber();
+}
+
+void TFoKL::KalendarDenDblClick(const QDate& datum) {
+    NastavDatum(datum);
+    NastavRezervaci();
+    ObnovVyber();
+}
+
+void TFoKL::KalendarRadekClick(int idRes) {
+    // A row the list does not hold (another period, mode or filter) leaves the list where it is.
+    tk::Dataset& q = *DmKL->QReserve;
+    if (q.isActive() && !q.isEditing())
+        q.locate(QStringLiteral("IDRes"), idRes);
+}
+
+void TFoKL::KalendarRadekDblClick(const QDate& datum, int den, int idRes) {
+    VybranyIDRes = idRes;
+    NastavDatum(datum);
+    NastavRezervaci();
+    ObnovVyber();
+    DmKL->dnyTydne().at(den)->locate(QStringLiteral("IDRes"), VybranyIDRes);
+    DmKL->QReserve->locate(QStringLiteral("IDRes"), VybranyIDRes);
+}
+
+void TFoKL::KalendarTydenClick(int dny) {
+    NastavDatum(EdVDatum->date().addDays(dny));
+    ObnovVyber();
+}
