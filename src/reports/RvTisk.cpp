@@ -176,6 +176,9 @@ Rozmery rozmery(const Sestava& s, QPaintDevice& zarizeni) {
     Rozmery r;
     r.text = QFont(s.pismo);
     r.text.setPointSizeF(s.velikostPisma);
+    // Without ligatures: "fi" drawn as one glyph reads back from the PDF as one odd character, and a name
+    // searched for or copied out of the file would not match.
+    r.text.setStyleStrategy(QFont::PreferNoShaping);
     r.tucny = r.text;
     r.tucny.setBold(true);
     r.titul = r.tucny;

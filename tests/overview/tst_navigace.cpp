@@ -171,7 +171,10 @@ private Q_SLOTS:
         klik(g, 2);
         QCOMPARE(aktualni(), QStringLiteral("čt 10.12.2026  09:00 Nováková Jana"));
         w.RBZObsazeno->setChecked(true);
-        QCOMPARE(t.seznam(), QStringList{"09:00 Nováková Jana"});
+        QCOMPARE(t.seznam(),
+                 (QStringList{"08:00 ======ZPD=======", "09:00 Nováková Jana",
+                              "11:30 ======ZPP=======", "12:30 ======KPP=======", "16:30 ======KPD======="}));
+        QVERIFY(naCas(9, 0));
         klik(g, 5); // a free slot
         QCOMPARE(aktualni(), QStringLiteral("čt 10.12.2026  09:00 Nováková Jana"));
     }
