@@ -5,6 +5,7 @@
 #include "codelists/FoNapovedaP.h"
 #include "data/DmKL.h"
 #include "data/KLDataUp.h"
+#include "maintenance/Udrzba.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
@@ -440,6 +441,22 @@ void TFoKL::odemkni() {
 
 // ----------------------------------------------------------------------------------------------------
 // Menu
+
+void TFoKL::N2RedukceClick() {
+    TUdrzba(*this, *DmKL).N2RedukceClick();
+}
+
+void TFoKL::N31ZalohaClick() {
+    TUdrzba(*this, *DmKL).ZalohaDat();
+}
+
+void TFoKL::N32ObnovaClick() {
+    TUdrzba(*this, *DmKL).ObnovaDat();
+}
+
+void TFoKL::N3XClick() {
+    TUdrzba(*this, *DmKL).N3XClick();
+}
 
 void TFoKL::N33InstalaceClick() {
     DataUpHooks hooks;

@@ -59,7 +59,11 @@ public:
     void FormClose();
     void BtOKClick();
     bool EdHesloKeyPress(QKeyEvent* event); // true when the key was swallowed
+    void N2RedukceClick();
+    void N31ZalohaClick();
+    void N32ObnovaClick();
     void N33InstalaceClick();
+    void N3XClick();
     void N41NapovedaClick();
     void N4OaplikaciClick();
 

@@ -63,6 +63,14 @@ void TFoKL::vytvorMenu() {
     for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
         m->menuAction()->setEnabled(false);
 
+    connect(N2Redukce, &QAction::triggered, this, [this] { tk::guard([this] { N2RedukceClick(); }); });
+    connect(N31Zaloha, &QAction::triggered, this, [this](bool zaskrtnuto) {
+        // The mark tells whether a backup is recent; a click alone does not change it.
+        N31Zaloha->setChecked(!zaskrtnuto);
+        tk::guard([this] { N31ZalohaClick(); });
+    });
+    connect(N32Obnova, &QAction::triggered, this, [this] { tk::guard([this] { N32ObnovaClick(); }); });
+    connect(N3X, &QAction::triggered, this, [this] { tk::guard([this] { N3XClick(); }); });
     connect(N33Instalace, &QAction::triggered, this, [this] { tk::guard([this] { N33InstalaceClick(); }); });
     connect(N41Napoveda, &QAction::triggered, this, [this] { tk::guard([this] { N41NapovedaClick(); }); });
     connect(N4Oaplikaci, &QAction::triggered, this, [this] { tk::guard([this] { N4OaplikaciClick(); }); });

@@ -19,7 +19,11 @@ bool TestDialogs::question(const QString& text, bool, const QString& caption) {
     return yes;
 }
 
-QString TestDialogs::openFile(const QString&, const QString&, const QString&) {
+QString TestDialogs::openFile(const QString& title, const QString& filter, const QString& folder) {
+    lastTitle = title;
+    lastFilter = filter;
+    lastFolder = folder;
+    lastSuffix.clear();
     if (files_.empty())
         return {};
     QString f = files_.front();
@@ -27,8 +31,12 @@ QString TestDialogs::openFile(const QString&, const QString&, const QString&) {
     return f;
 }
 
-QString TestDialogs::saveFile(const QString&, const QString&, const QString&, const QString& proposedName,
-                              const QString&) {
+QString TestDialogs::saveFile(const QString& title, const QString& filter, const QString& folder,
+                              const QString& proposedName, const QString& defaultSuffix) {
+    lastTitle = title;
+    lastFilter = filter;
+    lastFolder = folder;
+    lastSuffix = defaultSuffix;
     lastProposedName = proposedName;
     if (files_.empty())
         return {};

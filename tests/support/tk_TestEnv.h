@@ -34,6 +34,8 @@ public:
     QString last() const { return shown_.empty() ? QString() : shown_.back().text; }
     void clear() { shown_.clear(); }
     QString lastProposedName;
+    // What the last file dialog was opened with.
+    QString lastTitle, lastFilter, lastFolder, lastSuffix;
 
 private:
     std::vector<Shown> shown_;

@@ -29,6 +29,8 @@ class TestSqlDialect : public QObject {
             return d.fromToday(QStringLiteral("DatumCas"), now);
         if (construct == QLatin1String("dateLiteral"))
             return d.dateLiteral(wed);
+        if (construct == QLatin1String("before"))
+            return d.before(QStringLiteral("DatumCas"), wed);
         if (construct == QLatin1String("dateValue"))
             return d.dateValue(wed);
         if (construct == QLatin1String("holdLock"))
@@ -77,6 +79,8 @@ private Q_SLOTS:
                                     << "Ceiling(Cast(DatumCas as float))>=Ceiling(Cast(GetDate() as float))";
         QTest::newRow("date literal") << "dateLiteral"
                                       << "'2026-12-09'";
+        QTest::newRow("before a day") << "before"
+                                      << "DatumCas<'20261209'";
         QTest::newRow("left") << "left"
                               << "left(JmenoPac,2)";
         QTest::newRow("date value") << "dateValue"

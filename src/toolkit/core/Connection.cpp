@@ -98,6 +98,27 @@ void Connection::inTransaction(const std::function<void()>& body) {
     }
 }
 
+void Connection::backupDatabase(const QString& catalog, const QString& file, const Progress& progress) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlDatabase db = database();
+    engine_->backupDatabase(db, catalog, file, progress);
+}
+
+void Connection::restoreDatabase(const RestoreRequest& request) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlDatabase db = database();
+    engine_->restoreDatabase(db, request);
+}
+
+void Connection::reclaimSpace(const QString& catalog, const Progress& progress) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlDatabase db = database();
+    engine_->reclaimSpace(db, catalog, progress);
+}
+
 int Command::execute() {
     if (!connection_)
         throw DatabaseError(QStringLiteral("Příkaz nemá spojení."));

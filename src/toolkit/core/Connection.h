@@ -37,6 +37,11 @@ public:
     // goes on).
     void inTransaction(const std::function<void()>& body);
 
+    // Whole-database maintenance through the engine (see Engine).
+    void backupDatabase(const QString& catalog, const QString& file, const Progress& progress = {});
+    void restoreDatabase(const RestoreRequest& request);
+    void reclaimSpace(const QString& catalog, const Progress& progress = {});
+
     QSqlDatabase database() const;
 
 private:

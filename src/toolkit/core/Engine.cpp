@@ -2,6 +2,8 @@
 
 #include "DateTime.h"
 #include "Errors.h"
+#include "SqlQuote.h"
+#include "SqliteBackup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +31,40 @@ QString ConnectionPieces::value(const QString& connectionString, const QString& 
     }
     return {};
 }
+
+namespace mssql {
+
+QString backupStatement(const QString& catalog, const QString& file) {
+    return QStringLiteral("backup database ") + catalog + QStringLiteral("\r\nto disk=") + sqlText(file) +
+           QStringLiteral("\r\nwith init");
+}
+
+QString verifyStatement(const QString& file) {
+    return QStringLiteral("restore verifyonly from disk=") + sqlText(file);
+}
+
+QString restoreStatement(const RestoreRequest& r) {
+    return QStringLiteral("restore database ") + r.catalog + QStringLiteral(" from disk=") + sqlText(r.file) +
+           QStringLiteral("\r\nwith move ") + sqlText(r.dataName) + QStringLiteral(" to ") +
+           sqlText(r.dataFile) + QStringLiteral(",\r\nmove ") + sqlText(r.logName) + QStringLiteral(" to ") +
+           sqlText(r.logFile) + QStringLiteral(",\r\nreplace");
+}
+
+QString truncateLogStatement(const QString& catalog) {
+    return QStringLiteral("backup log ") + catalog + QStringLiteral(" with no_log");
+}
+
+} // namespace mssql
+
+void Engine::backupDatabase(QSqlDatabase&, const QString&, const QString&, const Progress&) {
+    throw DatabaseError(QStringLiteral("Databázový stroj %1 neumí zálohovat.").arg(name()));
+}
+
+void Engine::restoreDatabase(QSqlDatabase&, const RestoreRequest&) {
+    throw DatabaseError(QStringLiteral("Databázový stroj %1 neumí obnovit databázi ze zálohy.").arg(name()));
+}
+
+void Engine::reclaimSpace(QSqlDatabase&, const QString&, const Progress&) {}
 
 namespace {
 
@@ -195,6 +231,23 @@ public:
 
     QVariant lastIdentity(QSqlQuery& query) const override { return query.lastInsertId(); }
 
+    void backupDatabase(QSqlDatabase& db, const QString&, const QString& file,
+                        const Progress& progress) override {
+        // Renaming the copy over the open file would leave every station writing into a deleted file.
+        if (QFileInfo(file).exists() &&
+            QFileInfo(file).canonicalFilePath() == QFileInfo(db.databaseName()).canonicalFilePath())
+            throw DatabaseError(QStringLiteral("Zálohu nelze zapsat do samotné databáze (%1).").arg(file));
+        sqlite::backupToFile(sqlite::nativeHandle(db), file, progress);
+    }
+
+    void restoreDatabase(QSqlDatabase& db, const RestoreRequest& request) override {
+        sqlite::restoreFile(fileOf(db, request.catalog), request);
+    }
+
+    void reclaimSpace(QSqlDatabase& db, const QString&, const Progress& progress) override {
+        sqlite::vacuum(db, progress);
+    }
+
 private:
     QString fileOf(const QSqlDatabase& db, const QString& catalog) const {
         const auto it = folders_.find(db.connectionName());
@@ -315,6 +368,29 @@ public:
 
     QVariant lastIdentity(QSqlQuery& query) const override {
         return query.next() ? query.value(0) : QVariant();
+    }
+
+    // The server does the work and writes or reads the files itself, on its own machine.
+    void backupDatabase(QSqlDatabase& db, const QString& catalog, const QString& file,
+                        const Progress&) override {
+        execPlain(db, mssql::backupStatement(catalog, file));
+    }
+
+    void restoreDatabase(QSqlDatabase& db, const RestoreRequest& request) override {
+        // "replace" overwrites the database whatever the file holds: an unreadable or incomplete backup
+        // is refused before it can do so.
+        execPlain(db, mssql::verifyStatement(request.file));
+        execPlain(db, mssql::restoreStatement(request));
+    }
+
+    void reclaimSpace(QSqlDatabase& db, const QString& catalog, const Progress&) override {
+        // Servers since 2008 refuse "no_log"; there a checkpoint lets a database in the simple recovery
+        // model reuse its log, and one in the full model keeps it for the administrator's log backups.
+        try {
+            execPlain(db, mssql::truncateLogStatement(catalog));
+        } catch (const DatabaseError&) {
+            execPlain(db, QStringLiteral("checkpoint"));
+        }
     }
 
 private:

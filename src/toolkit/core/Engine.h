@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace tk {
@@ -17,6 +18,30 @@ struct ConnectionPieces {
     // case.
     static QString value(const QString& connectionString, const QString& key);
 };
+
+// Called between the steps of long work (a backup, a restore, freeing space), so that the caller's
+// windows can repaint meanwhile.
+using Progress = std::function<void()>;
+
+// What a restore needs to know; the engine takes what applies to it.
+struct RestoreRequest {
+    QString catalog; // the database that is replaced
+    QString file;    // the backup file
+    // Where a server places the restored files, and their logical names inside the backup.
+    QString dataName, dataFile, logName, logFile;
+    // The program's own checks of the backup's content (its tables, its data version), run on engines
+    // that can read a backup before it replaces anything; throws DatabaseError to refuse it.
+    std::function<void(QSqlDatabase&)> check;
+    Progress progress;
+};
+
+// The texts SQL Server gets for the maintenance of a whole database.
+namespace mssql {
+QString backupStatement(const QString& catalog, const QString& file);
+QString verifyStatement(const QString& file);
+QString restoreStatement(const RestoreRequest& request);
+QString truncateLogStatement(const QString& catalog);
+} // namespace mssql
 
 // A database engine: how a connection string is opened, how the constructs are rendered, how statements
 // that have no meaning for the engine are carried out, and how values travel to and from it.
@@ -46,6 +71,18 @@ public:
     virtual FieldType columnType(const QSqlQuery& query, int column) const = 0;
     // The identity assigned by the last insert made through `query` (see SqlDialect::insertReturning).
     virtual QVariant lastIdentity(QSqlQuery& query) const = 0;
+
+    // Maintenance of a whole database. Engines that do not have one throw DatabaseError.
+    //
+    // A consistent copy of the database `catalog` that `db` is connected to, written to `file` (replacing
+    // what the file held), even while other stations write.
+    virtual void backupDatabase(QSqlDatabase& db, const QString& catalog, const QString& file,
+                                const Progress& progress);
+    // Replaces the database `request.catalog` by the backup; `db` is connected to the server's master
+    // catalogue, and no connection of this program is open on the database replaced.
+    virtual void restoreDatabase(QSqlDatabase& db, const RestoreRequest& request);
+    // Gives back what a large delete freed (the file's space, the server's transaction log).
+    virtual void reclaimSpace(QSqlDatabase& db, const QString& catalog, const Progress& progress);
 };
 
 std::unique_ptr<Engine> makeEngine(const QString& name); // "sqlite" (also for an empty name) or "mssql"

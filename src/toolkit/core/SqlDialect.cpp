@@ -17,6 +17,10 @@ QString range(const QString& column, const QDate& from, const QDate& to) {
 }
 } // namespace
 
+QString SqlDialect::before(const QString& column, const QDate& day) const {
+    return column + QLatin1Char('<') + dateLiteral(day);
+}
+
 // ---- SQL Server: the texts as the program writes them.
 
 QString MssqlDialect::dayEquals(const QString& column, const QDate& day) const {
@@ -49,6 +53,10 @@ QString MssqlDialect::dateLiteral(const QDate& day) const {
     return QLatin1Char('\'') + day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
 }
 
+QString MssqlDialect::before(const QString& column, const QDate& day) const {
+    return column + QStringLiteral("<'") + ymd(day) + QLatin1Char('\'');
+}
+
 QString MssqlDialect::left(const QString& expression, int count) const {
     return QStringLiteral("left(%1,%2)").arg(expression).arg(count);
 }
@@ -76,7 +84,9 @@ QStringList MssqlDialect::createTable(const QString& table, const std::vector<Co
     return {QStringLiteral("create table %1 (%2)").arg(table, parts.join(QStringLiteral(", ")))};
 }
 
-QStringList MssqlDialect::createIndex(const QString&, const QString&, const QStringList&, bool) const { return {}; }
+QStringList MssqlDialect::createIndex(const QString&, const QString&, const QStringList&, bool) const {
+    return {};
+}
 
 QString MssqlDialect::insertReturning(const QString& table, const QStringList& columns,
                                       const QString& identityColumn) const {
@@ -170,7 +180,8 @@ QStringList SqliteDialect::createTable(const QString& table, const std::vector<C
 QStringList SqliteDialect::createIndex(const QString& name, const QString& table, const QStringList& columns,
                                        bool unique) const {
     return {QStringLiteral("create %1index %2 on %3 (%4)")
-                .arg(unique ? QStringLiteral("unique ") : QString(), name, table, columns.join(QLatin1Char(',')))};
+                .arg(unique ? QStringLiteral("unique ") : QString(), name, table,
+                     columns.join(QLatin1Char(',')))};
 }
 
 QString SqliteDialect::insertReturning(const QString& table, const QStringList& columns,

@@ -41,6 +41,8 @@ public:
     virtual QString fromToday(const QString& column, TDateTime now) const = 0;
     // A date literal compared with a datetime column: '2026-12-10'.
     virtual QString dateLiteral(const QDate& day) const = 0;
+    // COL<'yyyymmdd': COL lies before midnight of the day.
+    virtual QString before(const QString& column, const QDate& day) const;
     // left(COL,n)
     virtual QString left(const QString& expression, int count) const = 0;
     // A date (midnight) as a value to store or compare: convert(datetime,'yyyymmdd',112).
@@ -71,6 +73,7 @@ public:
     QString yearFunctionEquals(const QString& column, int year) const override;
     QString fromToday(const QString& column, TDateTime now) const override;
     QString dateLiteral(const QDate& day) const override;
+    QString before(const QString& column, const QDate& day) const override;
     QString left(const QString& expression, int count) const override;
     QString dateValue(const QDate& day) const override;
     QString holdLockHint() const override;
