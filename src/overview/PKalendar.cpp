@@ -119,8 +119,10 @@ TPKalendar::TPKalendar(TDmKL& dm, QWidget* parent) : QFrame(parent), dm_(dm) {
         g->setFocusPolicy(Qt::NoFocus);
         g->setFont(tahoma(13));
         g->setDataSource(zdroje[i]);
-        g->setColumns({{QStringLiteral("DatumCas"), QString(), Qt::AlignLeft, 40, Qt::AlignLeft, true},
-                       {QStringLiteral("VVolno"), QString(), Qt::AlignCenter, 18, Qt::AlignCenter, true}});
+        // The times are never cut to "08…"; the mark column gives up what the face in use needs more.
+        g->setTextElideMode(Qt::ElideNone);
+        g->setColumns({{QStringLiteral("DatumCas"), QString(), Qt::AlignLeft, 43, Qt::AlignLeft, true},
+                       {QStringLiteral("VVolno"), QString(), Qt::AlignCenter, 16, Qt::AlignCenter, true}});
         g->setColumnStyle(0, {kJinyDen, QColor(0, 0, 0), tahoma(13), true});
         g->setColumnStyle(1, {kJinyDen, QColor(255, 0, 0), tahoma(13, true), true});
         *pGrids[i] = g;

@@ -186,6 +186,52 @@ private Q_SLOTS:
         QCOMPARE(shown, colours);
     }
 
+    // A busy week: founded days, most slots booked, Friday full. The picture of the window goes to
+    // $KALENDO_UKAZKY/kalendar.png when that folder is given (the documentation's screenshot).
+    void busyWeek() {
+        Prehled t([](TDmKL& dm) {
+            execKL(dm, QStringLiteral(
+                           "insert into Svatek (Datum,Nazev) values ('2026-12-08 00:00:00.000','Zkušební "
+                           "svátek')"));
+            execKL(dm, QStringLiteral("update ParamP set Sv=1"));
+            execKL(dm, QStringLiteral("update Objekt set Sv=1 where Kod='00001'"));
+        });
+        QVERIFY(t.ok);
+        const QStringList jmena{"Nováková Jana", "Dvořák Petr",  "Šťastná Žofie",  "Černý Řehoř",
+                                "Králová Běla",  "Holub Ondřej", "Marková Tereza", "Svoboda Jiří"};
+        for (int d = 0; d < 6; ++d)
+            QVERIFY(zaloz(t, QDate(2026, 12, 7).addDays(d)));
+        int n = 0;
+        for (int d = 0; d < 6; ++d) {
+            const QString den = QDate(2026, 12, 7).addDays(d).toString(QStringLiteral("yyyy-MM-dd"));
+            for (int slot = 0; slot < 17; ++slot) {
+                const bool obsadit = d == 4 || (slot * 7 + d * 3) % 5 < 3;
+                const int h = 8 + slot / 2, m = (slot % 2) * 30;
+                if (!obsadit)
+                    continue;
+                execKL(*DmKL, QStringLiteral(
+                                  "update Reserve set RCPacienta='%1',JmenoPac='%2' where RCPacienta='' and "
+                                  "DatumCas>='%3 %4:%5:00.000' and DatumCas<'%3 %4:%5:59.000'")
+                                  .arg(QString::number(8501011000 + n), jmena.at(n % jmena.size()), den)
+                                  .arg(h, 2, 10, QLatin1Char('0'))
+                                  .arg(m, 2, 10, QLatin1Char('0')));
+                ++n;
+            }
+        }
+        t.pracovisteDen("00001", dnes());
+        TPKalendar* k = t.w().PKalendar;
+        QCOMPARE(pas(k->PPa), kCervena);
+        QCOMPARE(pas(k->PCt), kZelena);
+        QCOMPARE(hlavicka(k->EdUt), kSvatek);
+        QVERIFY(radky(k->GrCt).filter(QStringLiteral(" O")).size() > 5);
+        const QByteArray ukazky = qgetenv("KALENDO_UKAZKY");
+        if (!ukazky.isEmpty()) {
+            QVERIFY(naCas(10, 0));
+            QTest::qWait(50);
+            t.w().grab().save(QString::fromLocal8Bit(ukazky) + QStringLiteral("/kalendar.png"));
+        }
+    }
+
     // The selected day's column is shaded; moving the date within the week moves the shade.
     void selectedDayShaded() {
         Prehled t(&kratkyDen);
