@@ -334,6 +334,19 @@ private Q_SLOTS:
         QCOMPARE(q.fieldByName(QStringLiteral("Nazev")).asString(), QStringLiteral("dva"));
     }
 
+    // An empty text is stored as an empty text, so that comparing with a blank finds it; clearing a field
+    // stores no value.
+    void emptyTextIsStoredAsTextClearedAsNull() {
+        ds->append();
+        ds->fieldByName(QStringLiteral("Kod")).setAsString(QString());
+        ds->fieldByName(QStringLiteral("Nazev")).setAsString(QStringLiteral(""));
+        ds->fieldByName(QStringLiteral("Pocet")).clear();
+        ds->post();
+        QCOMPARE(db->scalar(QStringLiteral("select count(*) from Item where Nazev=' ' and Kod=''")).toInt(),
+                 1);
+        QCOMPARE(db->scalar(QStringLiteral("select count(*) from Item where Pocet is null")).toInt(), 1);
+    }
+
     void dynamicFieldsTakeTheColumnTypes() {
         db->exec(QStringLiteral("update Item set Kdy='2026-12-10 08:15:00.000', Hotovo=1 where ID=1"));
         Dataset q(QStringLiteral("QPom"));
