@@ -1,21 +1,27 @@
 #include "FoKL.h"
-#include "FoKLVzhled.h"
 
 #include "app/KLConect.h"
 #include "codelists/FoNapovedaP.h"
 #include "data/DmKL.h"
 #include "data/KLDataUp.h"
+#include "editing/PanelDetailu.h"
 #include "maintenance/Udrzba.h"
+#include "overview/PKalendar.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
+#include "reports/RvSystem.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
+#include "toolkit/widgets/Look.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLocale>
 
 static void initResources() {
     Q_INIT_RESOURCE(kalendo);
@@ -46,10 +52,18 @@ QString withTrailingSeparator(QString folder) {
 
 } // namespace
 
-using namespace fokl;
+using namespace tk;
 
-TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+namespace {
+constexpr int kNarrowWidth = 685;
+constexpr int kWideWidth = 1220;
+} // namespace
+
+TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWindow(parent), dm_(dm) {
     initResources();
+    // The interface is Czech whatever the machine's locale: day and month names, numbers. Set before the
+    // controls are made, so that they take it.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     if (!FoKL)
         FoKL = this;
     setObjectName(QStringLiteral("FoKL"));
@@ -66,11 +80,13 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
 
     vytvorMenu();
     vytvorZamceni();
-    vytvorObdobi();
-    vytvorDetail();
-    vytvorSeznam();
+    GBObdobi = new TPanelVyberu(dm_, central);
+    GBDetail = new TPanelDetailu(dm_, central);
+    PSeznam = new TPanelSeznamu(dm_, central);
+    PKalendar = new TPKalendar(dm_, central);
+    PKalendar->setGeometry(668, 0, 529, 635);
     vytvorStatusBar();
-    PripojVyber();
+    pripojPanely();
     PripojNavigaci();
     PripojTisk();
 
@@ -80,7 +96,7 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     LbHeslo->raise();
     EdHeslo->raise();
     BtOK->raise();
-    PgCReserve->raise();
+    PSeznam->raise();
     LbZprava->raise();
 
     setTabOrder(EdHeslo, BtOK);
@@ -91,7 +107,60 @@ TFoKL::TFoKL(const QString& programFolder, QWidget* parent) : QMainWindow(parent
     FormCreate();
 }
 
+void TFoKL::pripojPanely() {
+    GBObdobi->obnovVyber = [this] { ObnovVyber(); };
+    PSeznam->obnovVyber = [this] { ObnovVyber(); };
+    PSeznam->nepracovniDen = [this] { return GBObdobi->NepracovniDen; };
+    PSeznam->poZalozeniDne = [this] {
+        // After a step from one of the client's bookings, the list lands on the same time of the new day.
+        if (CilovyCas > 0 && !GBObdobi->EdVRCP->text().trimmed().isEmpty())
+            PSeznam->NajdiCas(CilovyCas);
+    };
+    connect(PSeznam->DBGridSeznam, &tk::DBGrid::cellDoubleClicked, this,
+            [this] { tk::guard([this] { DBGridSeznamDblClick(); }); });
+
+    // Pickers: the list windows open beside the main window, as pickers, at the field's code.
+    const auto picker = [this](const std::function<void(int, int, int, const QString&)>* otevri) {
+        return [this, otevri](const QString& kod) {
+            if (*otevri)
+                (*otevri)(x() + 10, y() + 51, 1, kod);
+        };
+    };
+    GBObdobi->otevriObjekty = picker(&OtevriObjekty);
+    GBObdobi->otevriKlienty = picker(&OtevriKlienty);
+    GBObdobi->otevriPracovniky = picker(&OtevriPracovniky);
+    GBDetail->otevriKlienty = picker(&OtevriKlienty);
+    GBDetail->otevriPracovniky = picker(&OtevriPracovniky);
+    // The record rules read the selection as the controls hold it when they run.
+    dm_.NastavZdrojVyberu([this] { return vyber(); });
+
+    // The record rules report; the panels show it.
+    connect(&dm_, &TDmKL::zacalaUprava, this, [this] {
+        PSeznam->NavigatorUprava();
+        GBDetail->povolKroky(true);
+    });
+    connect(&dm_, &TDmKL::skoncilaUprava, this, [this] {
+        PSeznam->NavigatorProhlizeni();
+        GBDetail->povolKroky(false);
+    });
+    connect(&dm_, &TDmKL::denZamcen, this, [this] {
+        GBObdobi->setEnabled(false);
+        PSeznam->denZamcen();
+    });
+    connect(&dm_, &TDmKL::denOdemcen, this, [this] {
+        GBObdobi->setEnabled(true);
+        PSeznam->denOdemcen();
+        GBDetail->zrusVarovani();
+    });
+    connect(&dm_, &TDmKL::fokusPole, GBDetail, &TPanelDetailu::fokusPole);
+    connect(&dm_, &TDmKL::pracovniDobaOdmitnuta, this, [this] {
+        LbZprava->hide();
+        PSeznam->GBZobraz->show();
+    });
+}
+
 TFoKL::~TFoKL() {
+    dm_.NastavZdrojVyberu({});
     qApp->removeEventFilter(this);
     if (FoKL == this)
         FoKL = nullptr;
@@ -101,11 +170,10 @@ TFoKL::~TFoKL() {
 // Life of the window
 
 void TFoKL::FormCreate() {
-    // The locale: Qt's default locale already is the user's (the program entry makes sure of it).
+    // The locale: the window's constructor has made it Czech.
     move(0, 0);
     resize(kNarrowWidth, 732);
     setWindowTitle(QStringLiteral("Kalendo = Kinemo + Rezervační systém"));
-    PgCReserve->resize(PgCReserve->width(), 405);
     PKalendar->resize(PKalendar->width(), 635);
     // The calendar lies outside the narrow window; hidden so that no strip of it shows at the edge.
     PKalendar->hide();
@@ -113,18 +181,16 @@ void TFoKL::FormCreate() {
     SlozkaKN = SlozkaProgramu.left(std::max<qsizetype>(0, SlozkaProgramu.size() - 7));
     IniSoubor = std::make_unique<tk::IniFile>(SlozkaKN + QStringLiteral("Kinemo.INI"));
 
-    LbVNazObj->clear();
-    LbVJmPac->clear();
-    LbVJmPr->clear();
+    GBObdobi->LbVNazObj->clear();
+    GBObdobi->LbVJmPac->clear();
+    GBObdobi->LbVJmPr->clear();
 
-    Navigator->setGeometry(8, Navigator->y(), 180, Navigator->height());
-    Navigator->setVisibleButtons({tk::DBNavigator::First, tk::DBNavigator::Prior, tk::DBNavigator::Next,
-                                  tk::DBNavigator::Last, tk::DBNavigator::Delete, tk::DBNavigator::Refresh});
+    PSeznam->NavigatorStart();
 
     LbZprava->move(450, 200);
-    setBackground(LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
-    LbBlok->hide();
-    NastavDatum(tk::toDate(tk::clock().today()));
+    setBackground(GBObdobi->LbZvyrazni, GBObdobi->palette().color(QPalette::Window));
+    PSeznam->LbBlok->hide();
+    GBObdobi->NastavDatum(tk::toDate(tk::clock().today()));
     GBDetail->hide();
 
     LbHeslo->setGeometry(265, 183, LbHeslo->sizeHint().width(), 20);
@@ -134,14 +200,14 @@ void TFoKL::FormCreate() {
 
     // Locked: the period box shown but disabled, the rest hidden until the password.
     GBObdobi->setEnabled(false);
-    GBZobraz->hide();
-    Navigator->hide();
-    BbTiskNovy->hide();
-    PgCReserve->hide();
+    PSeznam->GBZobraz->hide();
+    PSeznam->Navigator->hide();
+    PSeznam->BbTiskNovy->hide();
+    PSeznam->PgCReserve->hide();
 
     StartNeprobehl = true;
     CilovyCas = 0;
-    NepracovniDen = 0;
+    GBObdobi->NepracovniDen = 0;
 }
 
 bool TFoKL::event(QEvent* event) {
@@ -185,15 +251,16 @@ void TFoKL::FormActivate() {
         BtOK->hide();
     }
     dorucVybranyKod();
-    for (QWidget* w : std::initializer_list<QWidget*>{EdVObj, EdVRCP, EdVKPr, EdDObj, EdDRCP, EdDKPr})
+    for (QWidget* w : std::initializer_list<QWidget*>{GBObdobi->EdVObj, GBObdobi->EdVRCP, GBObdobi->EdVKPr,
+                                                      GBDetail->EdDObj, GBDetail->EdDRCP, GBDetail->EdDKPr})
         setTag(w, 0);
 }
 
 void TFoKL::spustStart() {
     ChybyPripojeni = 0;
     VybranyKod.clear();
-    PripojKL(*DmKL, ChybyPripojeni, *IniSoubor, this);
-    if (DmKL->SpojeniKL->isOpen())
+    PripojKL(dm_, ChybyPripojeni, *IniSoubor, this);
+    if (dm_.SpojeniKL->isOpen())
         OtevriData(); // a refusal unwinds from here and leaves the start to be tried again
     StartNeprobehl = false;
 }
@@ -201,8 +268,8 @@ void TFoKL::spustStart() {
 void TFoKL::dorucVybranyKod() {
     if (VybranyKod.isEmpty())
         return;
-    const bool editing = DmKL && DmKL->QReserve && DmKL->QReserve->isEditing();
-    QLineEdit* selection[] = {EdVObj, EdVRCP, EdVKPr};
+    const bool editing = dm_.QReserve->isEditing();
+    QLineEdit* selection[] = {GBObdobi->EdVObj, GBObdobi->EdVRCP, GBObdobi->EdVKPr};
     for (QLineEdit* e : selection) {
         if (tagOf(e) == 2) {
             setTag(e, 0);
@@ -212,7 +279,7 @@ void TFoKL::dorucVybranyKod() {
             return;
         }
     }
-    tk::DBEdit* detail[] = {EdDObj, EdDRCP, EdDKPr};
+    tk::DBEdit* detail[] = {GBDetail->EdDObj, GBDetail->EdDRCP, GBDetail->EdDKPr};
     for (tk::DBEdit* e : detail) {
         if (tagOf(e) == 2 && editing && e->field()) {
             setTag(e, 0);
@@ -230,66 +297,68 @@ void TFoKL::OtevriData() {
     hooks.ukazUpgrade = [this] {
         LbZprava->setText(QStringLiteral("Probíhá UpGrade databáze"));
         LbZprava->adjustSize();
+        // Moved left as far as a wider face needs, so that the narrow window shows the whole notice.
+        LbZprava->move(std::min(450, centralWidget()->width() - LbZprava->width() - 4), 200);
         setBackground(LbZprava, kAqua);
-        GBZobraz->hide();
+        PSeznam->GBZobraz->hide();
         LbZprava->show();
         LbZprava->raise();
     };
     hooks.skryjUpgrade = [this] { LbZprava->hide(); };
-    UpGradeDat(*DmKL, VerzeOK, hooks);
+    UpGradeDat(dm_, VerzeOK, hooks);
     if (!VerzeOK) {
         tk::dialogs().message(QStringLiteral("Chybná verze datového souboru.\r\n     Databázi nelze použít!"),
                               tk::MessageIcon::Error);
-        DmKL->SpojeniKL->close();
+        dm_.SpojeniKL->close();
         tk::abort();
     }
 
     // A start tried again finds them open from the try before.
-    DmKL->QVerDatP->close();
-    DmKL->QParamP->close();
-    DmKL->QVerDatP->open();
-    DmKL->QParamP->open();
+    dm_.QVerDatP->close();
+    dm_.QParamP->close();
+    dm_.QVerDatP->open();
+    dm_.QParamP->open();
 
-    if (DmKL->QParamPDbKN->asBoolean()) {
-        PripojKN(*DmKL, ChybyPripojeni, *IniSoubor, this);
+    if (dm_.QParamPDbKN->asBoolean()) {
+        PripojKN(dm_, ChybyPripojeni, *IniSoubor, this);
         if (ChybyPripojeni > 0) {
             tk::dialogs().message(QStringLiteral("Databáze Kinemo není k dispozici."),
                                   tk::MessageIcon::Error);
             tk::abort();
         }
-        for (tk::Dataset* d : {DmKL->QPacienti, DmKL->QPracov, DmKL->QPomKN}) {
+        for (tk::Dataset* d : {dm_.QPacienti, dm_.QPracov, dm_.QPomKN}) {
             d->close();
-            d->setConnection(DmKL->SpojeniKN);
+            d->setConnection(dm_.SpojeniKN);
         }
-        ChBVRCP->setText(QStringLiteral("Klient (RČ)"));
+        GBObdobi->ChBVRCP->setText(QStringLiteral("Klient (RČ)"));
     }
 
-    DmKL->PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
-    DmKL->PrikazKL->execute();
+    dm_.PrikazKL->setCommandText(QStringLiteral("set datefirst 1"));
+    dm_.PrikazKL->execute();
 
     for (tk::Dataset* d :
-         {DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek, DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve}) {
+         {dm_.QPacienti, dm_.QPracov, dm_.QSvatek, dm_.QObjekt, dm_.QBlokRes, dm_.QReserve}) {
         d->close();
         d->open();
     }
-    DmKL->QReserve->last();
+    dm_.QReserve->last();
 
     N33Instalace->setEnabled(false);
     N33Instalace->setChecked(true);
 
-    const tk::TDateTime zaloha = DmKL->QParamPZaloha->isNull() ? 0 : DmKL->QParamPZaloha->asDateTime();
-    if (!DmKL->QParamPZaloha->isNull() && zaloha > tk::clock().today() - 7)
+    const tk::TDateTime zaloha = dm_.QParamPZaloha->isNull() ? 0 : dm_.QParamPZaloha->asDateTime();
+    if (!dm_.QParamPZaloha->isNull() && zaloha > tk::clock().today() - 7)
         N31Zaloha->setChecked(true);
     QString text;
-    if (!DmKL->QParamPZaloha->isNull()) {
+    if (!dm_.QParamPZaloha->isNull()) {
         // As the system writes a date-time: the time left out at midnight.
         text = tk::dateOf(zaloha) == zaloha ? tk::formatDateTime(QStringLiteral("d.m.yyyy"), zaloha)
                                             : tk::formatDateTime(QStringLiteral("d.m.yyyy h:nn:ss"), zaloha);
     }
     setStatusText(3, QStringLiteral("Poslední záloha provedena   ") + text);
 
-    PosledniIDRes = 0;
-    GenerovaniDne = false;
+    dm_.PosledniIDRes = 0;
+    dm_.GenerovaniDne = false;
     PotlacitObnovu = false;
 }
 
@@ -297,10 +366,6 @@ void TFoKL::OtevriData() {
 // Keys
 
 bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && watched == EdVDatum) {
-        tk::guard([this] { EdVDatumExit(); });
-        return false;
-    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
@@ -315,8 +380,6 @@ bool TFoKL::eventFilter(QObject* watched, QEvent* event) {
         swallowed = FormKeyPress(widget, key);
         if (!swallowed && widget == EdHeslo)
             swallowed = EdHesloKeyPress(key);
-        if (!swallowed && (widget == EdVDatum || EdVDatum->isAncestorOf(widget)))
-            swallowed = EdVDatumKeyPress(key);
     });
     return swallowed;
 }
@@ -335,8 +398,7 @@ void TFoKL::FormKeyDown(QKeyEvent* event) {
             N3X->setVisible(true);
         break;
     case Qt::Key_Insert:
-        if (DmKL && DmKL->QReserve->isEditing() && !EdVRCP->text().trimmed().isEmpty())
-            DmKL->QReserveRCPacienta->setAsString(EdVRCP->text());
+        GBDetail->KopirujKlienta();
         break;
     default:
         break;
@@ -370,24 +432,22 @@ void TFoKL::closeEvent(QCloseEvent* event) {
 }
 
 void TFoKL::FormClose() {
-    if (DmKL && DmKL->QReserve->isEditing()) {
+    if (dm_.QReserve->isEditing()) {
         tk::dialogs().message(QStringLiteral("Ukončete nejprve úpravu rezervace!"), tk::MessageIcon::Warning);
         tk::abort();
     }
     closing_ = true;
-    if (DmKL) {
-        DmKL->SpojeniKN->close();
-        DmKL->SpojeniKL->close();
-    }
-    // The help window and the code-list windows that exist; each forgets its instance when destroyed.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && QByteArray(w->metaObject()->className()).startsWith("TFo"))
+    dm_.SpojeniKN->close();
+    dm_.SpojeniKL->close();
+    // The help window, and the code-list windows that this window owns as their parent; each forgets its
+    // instance when destroyed. The data module is freed by its owner, the program entry.
+    delete FoNapovedaP;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow())
             delete w;
     }
     IniSoubor.reset();
     RvKalendo.reset();
-    delete DmKL;
-    DmKL = nullptr;
     if (ukonciProgram)
         ukonciProgram();
     else
@@ -402,10 +462,10 @@ void TFoKL::BtOKClick() {
     // and the window stays locked as long as the start does not get through.
     if (StartNeprobehl)
         FormActivate();
-    if (StartNeprobehl || !VerzeOK || ChybyPripojeni > 0 || !DmKL->QParamP->isActive())
+    if (StartNeprobehl || !VerzeOK || ChybyPripojeni > 0 || !dm_.QParamP->isActive())
         return;
 
-    if (EdHeslo->text() != DmKL->QParamPHeslo->asString()) {
+    if (EdHeslo->text() != dm_.QParamPHeslo->asString()) {
         setTextColor(LbHeslo, QColor(255, 0, 0));
         EdHeslo->setFocus();
         return;
@@ -419,20 +479,20 @@ void TFoKL::odemkni() {
     ImgUvod->hide();
     BtOK->hide(); // covered by the list from now on; hidden so that neither its face nor Tab reaches it
     GBObdobi->setEnabled(true);
-    EdVObj->show();
-    EdVRCP->show();
-    EdVKPr->show();
+    GBObdobi->EdVObj->show();
+    GBObdobi->EdVRCP->show();
+    GBObdobi->EdVKPr->show();
     GBDetail->show();
-    GBZobraz->show();
-    Navigator->show();
-    BbTiskNovy->show();
-    PgCReserve->show();
+    PSeznam->GBZobraz->show();
+    PSeznam->Navigator->show();
+    PSeznam->BbTiskNovy->show();
+    PSeznam->PgCReserve->show();
     for (QMenu* m : {N1Ciselniky, N2Rezervace, N3Servis})
         m->menuAction()->setEnabled(true);
     unlocked_ = true;
 
     // The number of rows of the whole table, as the start sequence opened it.
-    setWindowTitle(QStringLiteral("Kalendo    (") + QString::number(DmKL->QReserve->recordCount()) +
+    setWindowTitle(QStringLiteral("Kalendo    (") + QString::number(dm_.QReserve->recordCount()) +
                    QStringLiteral(" rezervací)"));
     ObnovVyber();
     PKalendar->show();
@@ -443,22 +503,30 @@ void TFoKL::odemkni() {
 // Menu
 
 void TFoKL::N2RedukceClick() {
-    TUdrzba(*this, *DmKL).N2RedukceClick();
+    TUdrzba(*this, dm_).N2RedukceClick();
 }
 
 void TFoKL::N31ZalohaClick() {
-    TUdrzba(*this, *DmKL).ZalohaDat();
+    TUdrzba(*this, dm_).ZalohaDat();
 }
 
 void TFoKL::N32ObnovaClick() {
-    TUdrzba(*this, *DmKL).ObnovaDat();
+    TUdrzba(*this, dm_).ObnovaDat();
 }
 
 void TFoKL::N3XClick() {
-    TUdrzba(*this, *DmKL).N3XClick();
+    TUdrzba(*this, dm_).N3XClick();
 }
 
 void TFoKL::N33InstalaceClick() {
+    if (!DmKL->SpojeniKL->engine()) {
+        // Nothing can be created while the settings file names an engine the program does not know.
+        const QString duvod = NeznamyStroj(*IniSoubor);
+        if (!duvod.isEmpty()) {
+            tk::dialogs().message(duvod, tk::MessageIcon::Error);
+            return;
+        }
+    }
     DataUpHooks hooks;
     hooks.ukonciProgram = [this] {
         if (ukonciProgram)
@@ -466,7 +534,7 @@ void TFoKL::N33InstalaceClick() {
         else
             QCoreApplication::quit();
     };
-    InstalaceKL(*DmKL, hooks);
+    InstalaceKL(dm_, hooks);
 }
 
 void TFoKL::N41NapovedaClick() {
@@ -474,10 +542,91 @@ void TFoKL::N41NapovedaClick() {
 }
 
 void TFoKL::N4OaplikaciClick() {
-    const QString verze = DmKL && DmKL->QVerDatP->isActive() ? DmKL->QVerDatPVerDatP->asString() : QString();
+    const QString verze = dm_.QVerDatP->isActive() ? dm_.QVerDatPVerDatP->asString() : QString();
     tk::dialogs().message(QStringLiteral("Kalendo :\r\n"
                                          "Objednávkový systém pro fyzioterapeutická pracoviště\r\n"
                                          "Verze programu : 2.g          Verze dat : ") +
                               verze,
                           tk::MessageIcon::None, QCoreApplication::applicationName());
+}
+
+// ----------------------------------------------------------------------------------------------------
+// The selection's refresh
+
+Vyber TFoKL::vyber() const {
+    Vyber v = GBObdobi->vyber();
+    v.zobrazeni = PSeznam->zobrazeni();
+    return v;
+}
+
+void TFoKL::ObnovVyber() {
+    if (PotlacitObnovu)
+        tk::abort();
+    SestavSeznam();
+    const int rezimSeznamu = PSeznam->rezimTlacitka();
+    GBObdobi->ZvyrazniDen();
+
+    const Vyber v = vyber();
+    if (v.zapisovatelny())
+        PSeznam->NavigatorProhlizeni();
+    else
+        PSeznam->NavigatorJenCteni();
+
+    const int rezim = urciRezimTlacitka(v, dm_.QReserve->isEmpty());
+    PSeznam->NastavRezimTlacitka(rezim);
+    // The from-today condition of the list must always match the mode shown.
+    if (rezim == RezimTiskK || rezimSeznamu == RezimTiskK)
+        SestavSeznam();
+}
+
+void TFoKL::SestavSeznam() {
+    const Vyber v = vyber();
+    DenTydne = v.datum.dayOfWeek();
+    PSeznam->SestavSeznam(v);
+    setStatusText(2, QStringLiteral("Počet vybraných položek     ") +
+                         QString::number(dm_.QReserve->recordCount()));
+    SestavKalendar();
+}
+
+void TFoKL::SestavKalendar() {
+    PKalendar->SestavKalendar(GBObdobi->EdVDatum->date(), DenTydne, GBObdobi->EdVObj->text(),
+                              GBObdobi->LbVNazObj->text());
+}
+
+void TFoKL::NastavRezervaci() {
+    GBObdobi->RBVDen->setChecked(true);
+    GBObdobi->ChBVObj->setChecked(true);
+    GBObdobi->ChBVRCP->setChecked(false);
+    GBObdobi->ChBVKPr->setChecked(false);
+    PSeznam->RBZVse->setChecked(true);
+}
+
+void TFoKL::DBGridSeznamDblClick() {
+    tk::Dataset& q = *dm_.QReserve;
+    if (q.isEmpty() || q.recNo() == 0)
+        return;
+    const QString objekt = dm_.QReserveObjekt->asString();
+    const QDate den = tk::toDate(dm_.QReserveVDen->asDateTime());
+    {
+        // The workplace's name and permanent worker follow its code; the refresh waits for the whole
+        // selection.
+        struct Potlaceni {
+            bool& flag;
+            ~Potlaceni() { flag = false; }
+        } potlaceni{PotlacitObnovu};
+        PotlacitObnovu = true;
+        dm_.PosledniIDRes = dm_.QReserveIDRes->asInteger();
+        GBObdobi->EdVObj->setText(objekt);
+        GBObdobi->NastavDatum(den);
+    }
+    GBObdobi->ChBVRCP->setChecked(false);
+    GBObdobi->ChBVKPr->setChecked(false);
+    GBObdobi->ChBVObj->setChecked(true);
+    GBObdobi->RBVDen->setChecked(true);
+    PSeznam->RBZVse->setChecked(true);
+    ObnovVyber();
+    q.locate(QStringLiteral("IDRes"), dm_.PosledniIDRes);
+    for (tk::Dataset* d : dm_.dnyTydne())
+        if (d->isActive())
+            d->locate(QStringLiteral("IDRes"), dm_.PosledniIDRes);
 }

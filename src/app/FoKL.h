@@ -1,55 +1,49 @@
 #pragma once
 
-#include "UpDown.h"
-
-#include "overview/PKalendar.h"
-#include "overview/Vyber.h"
-#include "reports/RvSystem.h"
+#include "data/Vyber.h"
 
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/IniFile.h"
-#include "toolkit/widgets/DBCheckBox.h"
-#include "toolkit/widgets/DBEdit.h"
-#include "toolkit/widgets/DBGrid.h"
 #include "toolkit/widgets/DBNavigator.h"
 
 #include <QAction>
-#include <QDateEdit>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QStringList>
-#include <QTabWidget>
 #include <array>
 #include <functional>
 #include <memory>
 
-// Small integer states kept on the controls themselves (a field's pick mark, the universal button's
-// mode), as the dynamic property "Tag".
-inline int tagOf(const QObject* object) {
-    return object->property("Tag").toInt();
-}
-inline void setTag(QObject* object, int tag) {
-    object->setProperty("Tag", tag);
+class TDmKL;
+class TPanelVyberu;
+class TPanelSeznamu;
+class TPanelDetailu;
+class TPKalendar;
+namespace rv {
+class RvProject;
 }
 
-// The main window. It is created locked: only the disabled period box, the password prompt and the
-// picture are shown until the access password is given. The start sequence runs when the window first
-// becomes active.
+// The main window. It composes its panels (the selection box, the reservation detail, the reservation
+// list, the week calendar) and wires them to each other and to the data
+// module, whose record rules report their changes of mode by signals. It is created locked: only the
+// disabled selection box, the password prompt and the picture are shown until the access password is
+// given. The start sequence runs when the window first becomes active.
 class TFoKL : public QMainWindow {
     Q_OBJECT
 public:
-    // `programFolder`: the folder of the program, with or without a trailing separator; empty means the
-    // folder of the running executable. The settings file is looked for in its parent when the folder's
-    // own name has six characters.
-    explicit TFoKL(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    // `dm`: the data module, owned by the caller and living longer than the window. `programFolder`: the
+    // folder of the program, with or without a trailing separator; empty means the folder of the running
+    // executable. The settings file is looked for in its parent when the folder's own name has six
+    // characters.
+    explicit TFoKL(TDmKL& dm, const QString& programFolder = QString(), QWidget* parent = nullptr);
     ~TFoKL() override;
+
+    TDmKL& dm() const { return dm_; }
 
     // Handlers.
     void FormCreate();
@@ -69,29 +63,21 @@ public:
 
     // The start sequence: data version, parameters, the sibling database when asked for, the datasets.
     void OtevriData();
-    // The selection and the reservation list (overview/Prehled.cpp).
+    // The refresh of the selection: the list, the week calendar, the date's frame, the navigator and the
+    // universal button; the record rules are handed the selection it was built for.
     void ObnovVyber();
     void SestavSeznam();
     void SestavKalendar();
-    void ZvyrazniDen();
-    void NajdiCas();
+    // The writable selection preset: "Den", the workplace filter alone, "Vše".
     void NastavRezervaci();
-    void RBVDenClick();
-    void RBVTydenClick();
-    void RBVMesicClick();
-    void RBVRokClick();
-    void RBVVseClick();
-    void RBZVolnoClick();
-    void RBZObsazenoClick();
-    void RBZVseClick();
-    void ChBVObjClick();
-    void ChBVRCPClick();
-    void ChBVKPrClick();
-    void EdVDatumChange();
-    void EdVDatumExit();
-    bool EdVDatumKeyPress(QKeyEvent* event); // true when the key was swallowed
-    // Sets the selected date without running its change handler.
-    void NastavDatum(const QDate& datum);
+    // A double click on the list: the writable selection of the clicked row's workplace and day, with
+    // the row current.
+    void DBGridSeznamDblClick();
+
+    // The opening routines of the list windows (Left, Top, Mode, Code); the code fields call them as
+    // pickers. Set when the code-list windows are wired in.
+    std::function<void(int Left, int Top, int Mode, const QString&Code)> OtevriObjekty, OtevriKlienty,
+        OtevriPracovniky;
     // The selection as the controls hold it now.
     Vyber vyber() const;
 
@@ -106,20 +92,15 @@ public:
     void KalendarRadekDblClick(const QDate& datum, int den, int idRes);
     void KalendarTydenClick(int dny);
 
-    // The universal button and the preset buttons (overview/Tisk.cpp).
-    void BbTiskNovyClick();
+    // The preset buttons of the selection box (overview/Tisk.cpp).
     void BbTiskOClick();
     void BbTiskKClick();
     void BbTiskPClick();
-    // The report project beside the program, reading the list and the parameter row.
+    // The report project beside the program, reading the list and the parameter row; the universal
+    // button prints through it.
     std::unique_ptr<rv::RvProject> RvKalendo;
 
-    // Founding a new working day (overview/NovyDen.cpp).
-    void ZalozNovyDen();
-    void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
-
-    // Hooks. ukonciProgram ends the
-    // program (by default it quits the application's event loop).
+    // Hooks. ukonciProgram ends the program (by default it quits the application's event loop).
     std::function<void()> ukonciProgram;
 
     bool isUnlocked() const { return unlocked_; }
@@ -138,14 +119,9 @@ public:
 
     // State shared with the reservation overview and editing.
     int DenTydne = 0;
-    int NepracovniDen = 0;
     tk::TDateTime CilovyCas = 0;
     bool PotlacitObnovu = false;
-    bool GenerovaniDne = false;
-    int PosledniIDRes = 0;
-    QString StalyPracovnik = QStringLiteral("00");
-    int VybranyIDRes = 0;        // the slot double-clicked in the calendar, kept across the refresh
-    bool NovyDenZalozen = false; // the current click of the universal button founded a day
+    int VybranyIDRes = 0; // the slot double-clicked in the calendar, kept across the refresh
 
     static const QStringList NazvyMesicu; // "leden" ... "prosinec"
 
@@ -156,34 +132,10 @@ public:
     QAction *N31Zaloha, *N32Obnova, *N33Instalace, *N3X;
     QAction *N41Napoveda, *N4Oaplikaci;
 
-    // Selection box.
-    QGroupBox* GBObdobi;
-    QRadioButton *RBVDen, *RBVTyden, *RBVMesic, *RBVRok, *RBVVse;
-    QLabel* LbZvyrazni;
-    QDateEdit* EdVDatum;
-    QLabel *LbMesic, *LbTyden, *LbDen;
-    TUpDown *UpDwMesic, *UpDwTyden, *UpDwDen;
-    QPushButton *BbOjednat, *BbTiskO, *BbTiskK, *BbTiskP;
-    QCheckBox *ChBVObj, *ChBVRCP, *ChBVKPr;
-    QLineEdit *EdVObj, *EdVRCP, *EdVKPr;
-    QLabel *LbVNazObj, *LbVJmPac, *LbVJmPr;
-
-    // Detail of the current reservation.
-    QGroupBox* GBDetail;
-    QLabel *LbKdy, *LbPomlcka, *LbDoba, *LbMin, *LbKde, *LbDNazObj, *LbKdo, *LbKym, *LbDJmPr;
-    tk::DBEdit *EdDDatum, *EdDCasDo, *EdDDoba, *EdDObj, *EdDRCP, *EdDJmPac, *EdDKPr;
-    TUpDown *UpDwHod, *UpDw10min, *UpDwMin, *UpDwDoba;
-    tk::DBCheckBox* ChBDHotovo;
-
-    // Under the detail.
-    QLabel* LbBlok;
-    tk::DBNavigator* Navigator;
-    QPushButton* BbTiskNovy;
-    QGroupBox* GBZobraz;
-    QRadioButton *RBZVolno, *RBZObsazeno, *RBZVse;
-    QTabWidget* PgCReserve;
-    QWidget* TbSSeznam;
-    tk::DBGrid* DBGridSeznam;
+    // Panels.
+    TPanelVyberu* GBObdobi;
+    TPanelDetailu* GBDetail;
+    TPanelSeznamu* PSeznam;
     TPKalendar* PKalendar;
 
     // Locked window.
@@ -202,21 +154,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PripojVyber();
+    void vytvorMenu();
+    void vytvorZamceni();
+    void vytvorStatusBar();
+    void pripojPanely();
     void PripojNavigaci();
     void PripojTisk();
     void posunObdobi(int dny, bool up);
-    void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
-    void vytvorMenu();
-    void vytvorObdobi();
-    void vytvorDetail();
-    void vytvorSeznam();
-    void vytvorZamceni();
-    void vytvorStatusBar();
     void spustStart();
     void dorucVybranyKod();
     void odemkni();
 
+    TDmKL& dm_;
     bool unlocked_ = false;
     bool activating_ = false;
     bool returningFromModal_ = false;

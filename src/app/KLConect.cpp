@@ -7,9 +7,8 @@
 #include "toolkit/core/Engine.h"
 #include "toolkit/core/Errors.h"
 
+#include <QDir>
 #include <QWidget>
-
-QString IdPc = QStringLiteral("??");
 
 namespace {
 
@@ -36,26 +35,41 @@ void zrusCekani() {
 bool pripoj(TDmKL& dm, tk::Connection& spojeni, const QString& katalog, bool jenCteni,
             const tk::IniFile& IniSoubor, QWidget* hlavniOkno, const QString& cekani, const QString& chyba) {
     ukazCekani(cekani, hlavniOkno);
+    // Why it failed, where the usual message would leave the user without a way on.
+    QString duvod;
+    const auto selhalo = [&] {
+        zrusCekani();
+        spojeni.close();
+        tk::dialogs().message(duvod.isEmpty() ? chyba : chyba + QStringLiteral("\r\n\r\n") + duvod,
+                              tk::MessageIcon::Error);
+        return false;
+    };
     try {
         if (!spojeni.isOpen()) {
             if (&spojeni == dm.SpojeniKL)
                 IdPc = IniSoubor.readString(kSekce, QStringLiteral("IdPc"), QStringLiteral("??")).left(10);
             const QString engine = KLEngine(IniSoubor);
             // The string stays set after a failure: the database creation derives its own from it.
-            spojeni.setConnectionString(
-                RetezecPripojeni(IniSoubor, katalog, VychoziDataSource(engine, dm.SlozkaProgramu)));
+            spojeni.setConnectionString(RetezecPripojeni(IniSoubor, katalog,
+                                                         VychoziDataSource(engine, dm.SlozkaProgramu),
+                                                         SlozkaRelativnichCest(engine, dm.SlozkaProgramu)));
             std::shared_ptr<tk::Engine> stroj = tk::makeEngine(engine);
-            if (!stroj)
-                throw tk::DatabaseError(QStringLiteral("Neznámý databázový stroj: ") + engine);
+            if (!stroj) {
+                duvod = NeznamyStroj(IniSoubor);
+                throw tk::DatabaseError(duvod);
+            }
             spojeni.setEngine(std::move(stroj));
             spojeni.setReadOnly(jenCteni);
             spojeni.open();
         }
+    } catch (const tk::NotADatabaseError& e) {
+        duvod = e.message();
+        if (&spojeni == dm.SpojeniKL)
+            duvod += QStringLiteral("\r\n Soubor zůstal beze změny. Data obnovíte ze zálohy:\r\n"
+                                    " 3 Servis -> 2 Obnova ze zálohy (zpřístupní Ctrl+F9).");
+        return selhalo();
     } catch (...) {
-        zrusCekani();
-        spojeni.close();
-        tk::dialogs().message(chyba, tk::MessageIcon::Error);
-        return false;
+        return selhalo();
     }
     zrusCekani();
     return true;
@@ -69,6 +83,21 @@ QString KLEngine(const tk::IniFile& IniSoubor) {
         .toLower();
 }
 
+QString NeznamyStroj(const tk::IniFile& IniSoubor) {
+    const QString engine = KLEngine(IniSoubor);
+    if (tk::makeEngine(engine))
+        return {};
+    return QStringLiteral("Soubor %1, sekce [Connect], klíč Engine: neznámá hodnota \"%2\".\r\n"
+                          "Známé hodnoty: %3.")
+        .arg(QDir::toNativeSeparators(IniSoubor.fileName()), engine,
+             tk::engineNames().join(QStringLiteral(", ")));
+}
+
+QString SlozkaRelativnichCest(const QString& engine, const QString& slozkaProgramu) {
+    // SQL Server's Data Source is a server, not a folder.
+    return engine == QLatin1String("mssql") ? QString() : slozkaProgramu;
+}
+
 QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu) {
     if (engine == QLatin1String("mssql"))
         return QStringLiteral(".\\KINEMO");
@@ -76,7 +105,7 @@ QString VychoziDataSource(const QString& engine, const QString& slozkaProgramu) 
 }
 
 QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog,
-                         const QString& vychoziDataSource) {
+                         const QString& vychoziDataSource, const QString& slozkaRelativnichCest) {
     auto key = [&IniSoubor](const QString& name, const QString& def) {
         return IniSoubor.readString(kSekce, name, def);
     };
@@ -85,7 +114,11 @@ QString RetezecPripojeni(const tk::IniFile& IniSoubor, const QString& katalog,
     s += key(QStringLiteral("IS"), QString()) + u';';
     s +=
         QStringLiteral("Work Station ID=") + key(QStringLiteral("WorkStationID"), QStringLiteral(".")) + u';';
-    s += QStringLiteral("Data Source =") + key(QStringLiteral("DataSource"), vychoziDataSource) + u';';
+    QString dataSource = key(QStringLiteral("DataSource"), vychoziDataSource);
+    // The same station finds the same files wherever it was started from.
+    if (!slozkaRelativnichCest.isEmpty() && QDir::isRelativePath(dataSource))
+        dataSource = QDir::cleanPath(QDir(slozkaRelativnichCest).filePath(dataSource));
+    s += QStringLiteral("Data Source =") + dataSource + u';';
     s += QStringLiteral("Initial Catalog=") + katalog + u';';
     s += QStringLiteral("User ID=") + key(QStringLiteral("User"), QStringLiteral("resv")) + u';';
     // Without a login of its own the built-in account's password applies.

@@ -5,27 +5,29 @@
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/widgets/WidgetDialogs.h"
 
-#include <QLocale>
+#include <memory>
 
 int main(int argc, char** argv) {
     tk::Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kalendo"));
-    // The user's default locale is the locale of the user-interface thread.
-    QLocale::setDefault(QLocale::system());
     tk::setDialogs(std::make_unique<tk::WidgetDialogs>());
 
-    // The data module first, then the main window, then the help window (hidden); the main window's
-    // closing frees the data module and the other windows.
-    DmKL = new TDmKL();
-    FoKL = new TFoKL();
-    FoNapovedaP = new TFoNapovedaP();
-    FoKL->show();
-    // The start sequence runs when the window becomes active; ask for it rather than wait for the window
-    // manager to give it.
-    FoKL->activateWindow();
-    const int result = app.exec();
-    delete FoKL;
-    delete FoNapovedaP;
-    delete DmKL;
-    return result;
+    // The data module first, then the main window, then the help window (hidden). The data module is
+    // owned here and outlives every window; the main window's closing frees the help and code-list
+    // windows and ends the loop.
+    auto dm = std::make_unique<TDmKL>();
+    DmKL = dm.get();
+    {
+        auto okno = std::make_unique<TFoKL>(*dm);
+        FoNapovedaP = new TFoNapovedaP();
+        okno->show();
+        // The start sequence runs when the window becomes active; ask for it rather than wait for the
+        // window manager to give it.
+        okno->activateWindow();
+        const int result = app.exec();
+        okno.reset();
+        delete FoNapovedaP;
+        DmKL = nullptr;
+        return result;
+    }
 }

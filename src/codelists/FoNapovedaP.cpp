@@ -1,7 +1,6 @@
 #include "FoNapovedaP.h"
 
-#include "app/FoKL.h"
-
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QScrollBar>
@@ -163,8 +162,13 @@ void TFoNapovedaP::resizeEvent(QResizeEvent* event) {
 void OtevriNapovedu(int DX, int DY) {
     if (!FoNapovedaP) {
         FoNapovedaP = new TFoNapovedaP();
-        if (FoKL)
-            FoNapovedaP->move(FoKL->x() + DX, FoKL->y() + DY);
+        // Beside the main window, found by its name: the code lists do not depend on the window's class.
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("FoKL")) {
+                FoNapovedaP->move(w->x() + DX, w->y() + DY);
+                break;
+            }
+        }
     }
     FoNapovedaP->show();
     FoNapovedaP->raise();

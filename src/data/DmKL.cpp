@@ -1,6 +1,6 @@
 #include "DmKL.h"
 
-#include "codelists/Kontroly.h"
+#include "Kontroly.h"
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
@@ -12,6 +12,7 @@
 using tk::FieldType;
 
 TDmKL* DmKL = nullptr;
+QString IdPc = QStringLiteral("??");
 
 namespace {
 
@@ -101,13 +102,13 @@ QVariant DatumNarozeniZRC(const QString& rc) {
 }
 
 TDmKL::TDmKL(const QString& slozkaProgramu, QObject* parent)
-    : QObject(parent), SlozkaProgramu(slozkaProgramu.isEmpty() ? programFolder() : slozkaProgramu) {
+    : QObject(parent), SlozkaProgramu(slozkaProgramu.isEmpty() ? programFolder() : slozkaProgramu),
+      spojeniKN_(std::make_unique<tk::Connection>(QStringLiteral("SpojeniKN"))),
+      spojeniKL_(std::make_unique<tk::Connection>(QStringLiteral("SpojeniKL"))),
+      prikazKN_(std::make_unique<tk::Command>(spojeniKN_.get())),
+      prikazKL_(std::make_unique<tk::Command>(spojeniKL_.get())), SpojeniKN(spojeniKN_.get()),
+      PrikazKN(prikazKN_.get()), SpojeniKL(spojeniKL_.get()), PrikazKL(prikazKL_.get()) {
     setObjectName(QStringLiteral("DmKL"));
-
-    SpojeniKN = new tk::Connection(QStringLiteral("SpojeniKN"));
-    PrikazKN = new tk::Command(SpojeniKN);
-    SpojeniKL = new tk::Connection(QStringLiteral("SpojeniKL"));
-    PrikazKL = new tk::Command(SpojeniKL);
 
     QPom = new tk::Dataset(QStringLiteral("QPom"), this);
     QPom->setConnection(SpojeniKL);
@@ -152,12 +153,8 @@ TDmKL::~TDmKL() {
     for (tk::Dataset* d : datasets)
         d->close();
     qDeleteAll(datasets);
-    delete PrikazKL;
-    delete PrikazKN;
     SpojeniKL->close();
     SpojeniKN->close();
-    delete SpojeniKL;
-    delete SpojeniKN;
     if (DmKL == this)
         DmKL = nullptr;
 }

@@ -1,18 +1,37 @@
 #pragma once
 
+#include "data/Vyber.h"
+
 #include "toolkit/core/Connection.h"
+#include "toolkit/core/DataSource.h"
 #include "toolkit/core/Dataset.h"
 #include "toolkit/core/Field.h"
-#include "toolkit/widgets/DataSource.h"
 
 #include <QDate>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Station identifier written into lock rows; read from the settings file when the own database connects.
+extern QString IdPc;
+
+// A workplace as the named look-up finds it.
+struct Pracoviste {
+    QString kod;
+    QString nazev;
+    int interval = 0;
+    QString kpr; // the permanent worker
+    bool gpp = false, gin = false, so = false, ne = false, sv = false;
+};
 
 // The data module: both connections, the command objects and every dataset of the program with its
 // fields, for the whole run. Windows keep no data of their own; they read and write through these.
+// It never touches a window: the record rules work for the selection handed to them (NastavVyber) and
+// report what changed by signals, which the main window turns into its layout.
 //
 // The connections get their engine and connection string when the program connects (KLConect.h); until
 // then they are closed and empty.
@@ -30,14 +49,19 @@ public:
     // The report project file: the program's folder + "Kalendo.rav".
     QString RvKalendoProjectFile;
 
-    // Connections and commands.
-    tk::Connection* SpojeniKN = nullptr; // the sibling database Kinemo, read only
-    tk::Command* PrikazKN = nullptr;
-    tk::Connection* SpojeniKL = nullptr; // the program's own database Kalendo
-    tk::Command* PrikazKL = nullptr;
+    // Connections and commands, owned here; declared first so that they outlive the datasets.
+private:
+    std::unique_ptr<tk::Connection> spojeniKN_, spojeniKL_;
+    std::unique_ptr<tk::Command> prikazKN_, prikazKL_;
 
-    // Scratch queries for single look-ups; their SQL is set at each use and their fields come from the
-    // result. QPomKN moves to SpojeniKN together with the client and worker datasets.
+public:
+    tk::Connection* const SpojeniKN; // the sibling database Kinemo, read only
+    tk::Command* const PrikazKN;
+    tk::Connection* const SpojeniKL; // the program's own database Kalendo
+    tk::Command* const PrikazKL;
+
+    // Scratch queries of the schema upgrade and the tools; windows use the named look-ups below instead.
+    // QPomKN moves to SpojeniKN together with the client and worker datasets.
     tk::Dataset* QPom = nullptr;
     tk::Dataset* QPomKN = nullptr;
 
@@ -148,10 +172,8 @@ public:
     // The day queries and their data sources by weekday, 0 = Monday ... 6 = Sunday.
     std::array<tk::Dataset*, 7> dnyTydne() const { return {QPo, QUt, QSt, QCt, QPa, QSo, QNe}; }
     std::array<tk::DataSource*, 7> zdrojeDnu() const { return {DSPo, DSUt, DSSt, DSCt, DSPa, DSSo, DSNe}; }
-
-    // The week calendar (DmKLKalendar.cpp): whether a day is a holiday, and the day query of a weekday
-    // (0 = Monday) opened on a workplace's rows of one day without its marker rows, by start time.
-    bool JeSvatekKalendare(const QDate& den);
+    // The day query of a weekday (0 = Monday) opened on a workplace's rows of one day without its marker
+    // rows, by start time (DmKLKalendar.cpp).
     void OtevriDenKalendare(int den, const QString& objekt, const QDate& datum);
 
     // Derived fields.
@@ -180,6 +202,41 @@ public:
     tk::PostErrorAction QObjektPostError(tk::Dataset& DataSet, const tk::DatabaseError& E);
     tk::PostErrorAction QSvatekPostError(tk::Dataset& DataSet, const tk::DatabaseError& E);
 
+    // --- The selection the record rules work for ---
+
+    // The main window hands its selection over on every refresh; the rules read the workplace, the day,
+    // the client and worker filters and the permanent worker from it. A rule that runs before any
+    // selection was handed over fails with an error rather than skip its checks.
+    void NastavVyber(const Vyber& vyber);
+    // The main window instead names where its live selection is read, at each rule that needs it.
+    void NastavZdrojVyberu(std::function<Vyber()> zdroj);
+    bool maVyber() const { return vyber_.has_value() || bool(zdrojVyberu_); }
+    const Vyber& aktualniVyber() const;
+
+    // The reservation list of a selection (QReserve), built in the universal button's mode `rezim`.
+    void SestavSeznam(const Vyber& vyber, int rezim, tk::TDateTime now);
+
+    // Founding a new working day of the selection's workplace-day: the marker rows of the day and of the
+    // pause and the free slots, in one transaction. Refused with a message and the silent abort when the
+    // selection is not writable or its list is not empty.
+    void ZalozNovyDen();
+    void GenerujIntervaly(tk::TDateTime Od, tk::TDateTime Do, int Interval);
+    // True while a day is being founded: the lock, the refusals and the overlap check stand aside.
+    bool GenerovaniDne = false;
+
+    // --- Named look-ups: each runs its own short query with bound values and moves no shared cursor ---
+
+    std::optional<QString> SvatekDne(const QDate& den) const; // the holiday's name
+    bool SvatkyRoku(int rok) const;                           // any holiday in the year
+    std::optional<Pracoviste> NajdiPracoviste(const QString& kod) const;
+    // The worker's name as the windows show it: title, surname and given name (no title: surname and
+    // given name), cut to 30 characters. Looked up where the worker dataset lives (own database or Kinemo).
+    std::optional<QString> JmenoPracovnika(const QString& kod) const;
+    // The client's name as a reservation stores it: surname, given name and title, cut to 30. A text of
+    // 1 to 8 characters is an identifier when clients are kept in the own database (digits only, anything
+    // else names nobody); otherwise, and always with clients from Kinemo, a birth number.
+    std::optional<QString> JmenoKlienta(const QString& text) const;
+
     // Record rules of reservations and the workplace-day lock.
     void QReserveBeforeEdit(tk::Dataset& DataSet);
     void QReserveAfterEdit(tk::Dataset& DataSet);
@@ -197,8 +254,28 @@ public:
     // The free window of the row being written: the earliest start and the latest end.
     tk::TDateTime KonecPredchozi = 0;
     tk::TDateTime ZacatekNasledujici = 0;
+    // The IDRes of the row posted last.
+    int PosledniIDRes = 0;
+
+Q_SIGNALS:
+    // A row is about to be written (edit layout) or browsing is back (browse layout).
+    void zacalaUprava();
+    void skoncilaUprava();
+    // This station took, or released, the lock of the selection's workplace-day.
+    void denZamcen();
+    void denOdemcen();
+    // A row was posted and the list re-read with it current.
+    void radekUlozen(int idRes);
+    // The control of this field of QReserve should take the focus.
+    void fokusPole(const QString& pole);
+    // The parameters' working hours were refused.
+    void pracovniDobaOdmitnuta();
 
 private:
+    mutable std::optional<Vyber> vyber_;
+    std::function<Vyber()> zdrojVyberu_;
+
+    void VlozZnacku(tk::TDateTime cas, const QString& kod, const QString& text);
     // The workplace-day whose lock row this station holds, if any.
     bool zamekDrzen_ = false;
     QString zamekObjekt_;
@@ -216,7 +293,8 @@ private:
     void dayCalcFields(tk::Dataset& DataSet, tk::Field* jmenoPac, tk::Field* volno);
 };
 
-// The one data module of the running program (created first, freed last).
+// The one data module of the running program: owned by the program entry (created first, freed last),
+// which sets this pointer; windows that are not handed the module reach it here.
 extern TDmKL* DmKL;
 
 // The birth date read from a birth number: invalid (no value) when the number yields no date text at

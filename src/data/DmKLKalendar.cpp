@@ -1,20 +1,9 @@
-// The queries of the week calendar. Both select a day as a range of the indexed column, so that a
+// The day queries of the week calendar. Each selects its day as a range of the indexed column, so that a
 // calendar over a large table stays as quick as the list.
 
 #include "DmKL.h"
 
 #include "toolkit/core/SqlQuote.h"
-
-bool TDmKL::JeSvatekKalendare(const QDate& den) {
-    tk::Dataset& q = *QPom;
-    q.close();
-    q.setSql(QStringLiteral("select * from Svatek where (") +
-             SpojeniKL->dialect().dayEquals(QStringLiteral("Datum"), den) + QStringLiteral(")"));
-    q.open();
-    const bool svatek = !q.isEmpty();
-    q.close();
-    return svatek;
-}
 
 void TDmKL::OtevriDenKalendare(int den, const QString& objekt, const QDate& datum) {
     tk::Dataset& q = *dnyTydne().at(den);

@@ -28,6 +28,16 @@ void vykonej(TDmKL& dm, const QStringList& prikazy) {
         vykonej(dm, p);
 }
 
+int skalar(TDmKL& dm, const QString& dotaz) {
+    tk::Dataset& q = *dm.QPom;
+    q.close();
+    q.setSql(dotaz);
+    q.open();
+    const int n = q.isEmpty() || q.fields().empty() ? 0 : q.fields().front()->asInteger();
+    q.close();
+    return n;
+}
+
 const QString kVlozeniParamP =
     QStringLiteral("insert into ParamP (PrOdH,PrOdM,PrDoH,PrDoM,PPOdH,PPOdM,PPDoH,PPDoM,So,Ne,Sv,Heslo,DbKN)"
                    " values (8,0,16,30,11,30,12,30,0,0,0,'',0)");
@@ -128,25 +138,27 @@ void UpGradeDat(TDmKL& dm, bool& ok, const DataUpHooks& hooks) {
     if (verze > kAktualniVerzeDat)
         tk::dialogs().message(QStringLiteral("Data pochází z vyšší verze programu Kalendo."));
 
-    // Only version 0 has a step; a negative version is refused by the caller like a higher one.
-    if (verze == 0) {
+    // Only version 0 has a step; a negative version gets the notice and the report of the version it
+    // still has, and is then refused by the caller like a higher one. Nothing is written to it.
+    if (verze < kAktualniVerzeDat) {
         if (hooks.ukazUpgrade)
             hooks.ukazUpgrade();
         tk::waiter().processEvents();
         try {
             // All or nothing: a step that fails half-way would leave tables behind that make every later
             // attempt fail at its first statement.
-            dm.SpojeniKL->inTransaction([&dm] {
-                vykonej(dm, PrikazyVerze1(dm.SpojeniKL->dialect()));
-                tk::Dataset& q = *dm.QPom;
-                q.close();
-                q.setSql(QStringLiteral("select VerDatP from VerDatP"));
-                q.open();
-                q.edit(); // a table without its row gets one
-                q.fields().front()->setAsInteger(1);
-                q.post();
-                q.close();
-            });
+            if (verze == 0)
+                dm.SpojeniKL->inTransaction([&dm] {
+                    vykonej(dm, PrikazyVerze1(dm.SpojeniKL->dialect()));
+                    tk::Dataset& q = *dm.QPom;
+                    q.close();
+                    q.setSql(QStringLiteral("select VerDatP from VerDatP"));
+                    q.open();
+                    q.edit(); // a table without its row gets one
+                    q.fields().front()->setAsInteger(1);
+                    q.post();
+                    q.close();
+                });
         } catch (...) {
             dm.QPom->close();
             if (hooks.skryjUpgrade)
@@ -159,8 +171,33 @@ void UpGradeDat(TDmKL& dm, bool& ok, const DataUpHooks& hooks) {
                               QString::number(VerzeDat(dm)) + QLatin1Char('.'));
     }
 
-    if (VerzeDat(dm) == kAktualniVerzeDat)
+    if (VerzeDat(dm) == kAktualniVerzeDat) {
+        OpravaDat(dm);
         ok = true;
+    }
+}
+
+void OpravaDat(TDmKL& dm) {
+    // Free slots written with NULL instead of empty texts by an earlier build: no list found them free.
+    vykonej(dm, QStringLiteral("update Reserve set RCPacienta='' where RCPacienta is null"));
+    vykonej(dm, QStringLiteral("update Reserve set JmenoPac='' where JmenoPac is null"));
+
+    // Tables of an earlier layout whose keys accepted NULL get the rule of the current one. A table that
+    // already holds a row without a key is left as it is rather than lose that row.
+    const tk::SqlDialect& dialect = dm.SpojeniKL->dialect();
+    for (const TabulkaKL& t : TabulkyVerze1()) {
+        const QString dotaz = dialect.nullableKeyCount(t.nazev);
+        if (dotaz.isEmpty() || skalar(dm, dotaz) == 0)
+            continue;
+        QStringList klice;
+        for (const tk::ColumnDef& c : t.sloupce)
+            if (c.primaryKey)
+                klice << c.name + QStringLiteral(" is null");
+        if (skalar(dm, QStringLiteral("select count(*) from ") + t.nazev + QStringLiteral(" where ") +
+                           klice.join(QStringLiteral(" or "))) > 0)
+            continue;
+        dm.SpojeniKL->inTransaction([&] { vykonej(dm, dialect.rebuildTable(t.nazev, t.sloupce)); });
+    }
 }
 
 void InstalaceKL(TDmKL& dm, const DataUpHooks& hooks) {

@@ -47,6 +47,9 @@ int VerzeDat(TDmKL& dm);
 // The version check and upgrade, right after SpojeniKL has opened. Sets ok true only when the version is
 // the current one at its end; leaves it untouched otherwise.
 void UpGradeDat(TDmKL& dm, bool& ok, const DataUpHooks& hooks = {});
+// Brings a database of the current version to the rules of this build without losing a row: empty texts
+// for the client and name of free slots written as NULL, keys that refuse NULL. Run by UpGradeDat.
+void OpravaDat(TDmKL& dm);
 // Creates the database on the server SpojeniKL names (menu "Instalace databáze"), then ends the program;
 // the tables are created by UpGradeDat at the next start. Errors are passed on.
 void InstalaceKL(TDmKL& dm, const DataUpHooks& hooks = {});

@@ -1,14 +1,13 @@
 // The rules every change of a reservation obeys: the lock of the workplace-day against other stations,
 // the free window between the neighbouring rows, the defaults of a new row and the re-read after posting.
+// They work for the selection the main window handed over and report the changes of mode by signals.
 
 #include "DmKL.h"
 
 #include "ZamekDne.h"
 
-#include "app/FoKL.h"
-#include "app/KLConect.h"
 #include "toolkit/core/Dialogs.h"
-#include "toolkit/core/SqlQuote.h"
+#include "toolkit/core/Errors.h"
 
 using tk::kMinute;
 using tk::kTolerance;
@@ -21,75 +20,59 @@ const QString kZamceno =
                    "dříve.\r\nPočkejte prosím až jím bude uvolněna.\r\n(viz. 2 Rezervace -> 1 "
                    "Blokované).");
 
-const QStringList kNapovedyNavigatoru{QStringLiteral("První záznam"),
-                                      QStringLiteral("Předchozí záznam"),
-                                      QStringLiteral("Následující záznam"),
-                                      QStringLiteral("Poslední záznam"),
-                                      QStringLiteral("Přidat záznam před vybraný"),
-                                      QStringLiteral("Zrušit záznam"),
-                                      QStringLiteral("Upravit rezervaci"),
-                                      QStringLiteral("Potvrdit změny rezervace"),
-                                      QStringLiteral("Zrušit změny rezervace"),
-                                      QStringLiteral("Refresh na síti")};
-
-TDateTime vybranyDen() {
-    return tk::fromDate(FoKL->EdVDatum->date());
+TDateTime konecRadku(tk::Dataset& ds, int recNo, tk::Field* datumCas, tk::Field* doba) {
+    return ds.rowValue(recNo, *datumCas).toDouble() + ds.rowValue(recNo, *doba).toInt() * kMinute;
 }
 
 } // namespace
 
+void TDmKL::NastavVyber(const Vyber& vyber) {
+    vyber_ = vyber;
+}
+
+void TDmKL::NastavZdrojVyberu(std::function<Vyber()> zdroj) {
+    zdrojVyberu_ = std::move(zdroj);
+}
+
+const Vyber& TDmKL::aktualniVyber() const {
+    if (zdrojVyberu_)
+        vyber_ = zdrojVyberu_();
+    // Without a selection the lock, the free window and the overlap check would have nothing to work
+    // for; refusing is safer than writing a row that no rule has seen.
+    if (!vyber_)
+        throw tk::DatabaseError(QStringLiteral("Rezervaci nelze zapsat: není vybráno pracoviště a den."));
+    return *vyber_;
+}
+
 void TDmKL::RezimUpravy() {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    FoKL->Navigator->setVisibleButtons({tk::DBNavigator::Post, tk::DBNavigator::Cancel});
-    FoKL->Navigator->setHints(kNapovedyNavigatoru);
-    FoKL->Navigator->setGeometry(213, FoKL->Navigator->y(), 64, FoKL->Navigator->height());
-    for (auto* u : {FoKL->UpDwHod, FoKL->UpDw10min, FoKL->UpDwMin, FoKL->UpDwDoba})
-        u->setEnabled(true);
+    Q_EMIT zacalaUprava();
     // The free window and the overlap check must see the rows as the server has them now.
     QReserve->requery();
 }
 
 void TDmKL::RezimProhlizeni() {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    using N = tk::DBNavigator;
-    FoKL->Navigator->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Insert, N::Delete, N::Edit,
-                                        N::Post, N::Cancel, N::Refresh});
-    FoKL->Navigator->setHints(kNapovedyNavigatoru);
-    FoKL->Navigator->setGeometry(8, FoKL->Navigator->y(), 300, FoKL->Navigator->height());
-    for (auto* u : {FoKL->UpDwHod, FoKL->UpDw10min, FoKL->UpDwMin, FoKL->UpDwDoba})
-        u->setEnabled(false);
+    Q_EMIT skoncilaUprava();
 }
 
 void TDmKL::ZamkniDen() {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    if (FoKL->GenerovaniDne)
+    if (GenerovaniDne)
         return;
-    const QString objekt = FoKL->EdVObj->text();
-    const QDate den = FoKL->EdVDatum->date();
-    if (!ZamkniDenPracoviste(*SpojeniKL, objekt, den, IdPc)) {
+    const Vyber& v = aktualniVyber();
+    if (!ZamkniDenPracoviste(*SpojeniKL, v.objKod, v.datum, IdPc)) {
         tk::dialogs().message(kZamceno, tk::MessageIcon::Warning);
         RezimProhlizeni();
         tk::abort();
     }
     zamekDrzen_ = true;
-    zamekObjekt_ = objekt;
-    zamekDen_ = den;
-    FoKL->LbBlok->show();
-    FoKL->GBObdobi->setEnabled(false);
-    FoKL->GBZobraz->setEnabled(false);
-    FoKL->BbTiskNovy->setEnabled(false);
-    FoKL->DBGridSeznam->setEnabled(false);
+    zamekObjekt_ = v.objKod;
+    zamekDen_ = v.datum;
+    Q_EMIT denZamcen();
     if (QBlokRes->isActive())
         QBlokRes->requery();
 }
 
 void TDmKL::OdemkniDen() {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    if (FoKL->GenerovaniDne)
+    if (GenerovaniDne)
         return;
     if (zamekDrzen_) {
         // Exactly this station's lock row of the edited workplace-day, whatever the blocked-days window
@@ -99,31 +82,15 @@ void TDmKL::OdemkniDen() {
         if (QBlokRes->isActive())
             QBlokRes->requery();
     }
-    FoKL->GBObdobi->setEnabled(true);
-    FoKL->GBZobraz->setEnabled(true);
-    FoKL->BbTiskNovy->setEnabled(true);
-    FoKL->DBGridSeznam->setEnabled(true);
-    for (auto* e : {FoKL->EdDDatum, FoKL->EdDCasDo}) {
-        QPalette p = e->palette();
-        p.setColor(QPalette::Text, Qt::black);
-        e->setPalette(p);
-    }
-    FoKL->LbBlok->hide();
+    Q_EMIT denOdemcen();
 }
-
-namespace {
-TDateTime konecRadku(tk::Dataset& ds, int recNo, tk::Field* datumCas, tk::Field* doba) {
-    return ds.rowValue(recNo, *datumCas).toDouble() + ds.rowValue(recNo, *doba).toInt() * kMinute;
-}
-} // namespace
 
 void TDmKL::QReserveBeforeEdit(tk::Dataset& ds) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
+    const Vyber& v = aktualniVyber();
     RezimUpravy();
     const int n = ds.recNo();
     const int N = ds.recordCount();
-    const TDateTime den = vybranyDen();
+    const TDateTime den = tk::fromDate(v.datum);
     if (n != 1 && n != N) {
         KonecPredchozi = konecRadku(ds, n - 1, QReserveDatumCas, QReserveDoba);
         ZacatekNasledujici = ds.rowValue(n + 1, *QReserveDatumCas).toDouble();
@@ -133,30 +100,27 @@ void TDmKL::QReserveBeforeEdit(tk::Dataset& ds) {
     } else if (n == N && N > 1) {
         KonecPredchozi = konecRadku(ds, N - 1, QReserveDatumCas, QReserveDoba);
         ZacatekNasledujici = den + tk::encodeTime(23, 59);
-    } else if (!FoKL->GenerovaniDne) {
+    } else if (!GenerovaniDne) {
         // The only row of the day: the whole day is free around it (bounds left over from an earlier edit,
         // or none at all after the start, would make it impossible to post).
         KonecPredchozi = den;
         ZacatekNasledujici = den + tk::encodeTime(23, 59);
     }
     ZamkniDen();
-    FoKL->EdDDatum->setFocus();
+    Q_EMIT fokusPole(QStringLiteral("DatumCas"));
 }
 
 void TDmKL::QReserveAfterEdit(tk::Dataset&) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    if (!FoKL->EdDKPr->text().trimmed().isEmpty() &&
-        QReserveKodPrac->asString().trimmed() == QLatin1String("00"))
-        QReserveKodPrac->setAsString(FoKL->EdVKPr->text());
-    FoKL->EdDRCP->setFocus();
+    const Vyber& v = aktualniVyber();
+    if (QReserveKodPrac->asString().trimmed() == QLatin1String("00"))
+        QReserveKodPrac->setAsString(v.kprKod);
+    Q_EMIT fokusPole(QStringLiteral("RCPacienta"));
 }
 
 void TDmKL::QReserveBeforeInsert(tk::Dataset& ds) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
+    const Vyber& v = aktualniVyber();
     RezimUpravy();
-    if (ds.isEmpty() && !FoKL->GenerovaniDne) {
+    if (ds.isEmpty() && !GenerovaniDne) {
         tk::dialogs().message(
             QStringLiteral("Před vložením nové rezervace je nutné\r\nzaložit nový pracovní den "
                            "tlačítkem \"Nový\"."),
@@ -164,7 +128,7 @@ void TDmKL::QReserveBeforeInsert(tk::Dataset& ds) {
         RezimProhlizeni();
         tk::abort();
     }
-    if (ds.recNo() == 1 && ds.recordCount() > 1 && !FoKL->GenerovaniDne) {
+    if (ds.recNo() == 1 && ds.recordCount() > 1 && !GenerovaniDne) {
         tk::dialogs().message(
             QStringLiteral("Nová rezervace se vkládá vždy před vybranou.\r\nZačátek pracovního dne "
                            "můžete posunout ručně."),
@@ -172,49 +136,42 @@ void TDmKL::QReserveBeforeInsert(tk::Dataset& ds) {
         RezimProhlizeni();
         tk::abort();
     }
-    if (!FoKL->GenerovaniDne) {
+    if (!GenerovaniDne) {
         const int n = ds.recNo();
         if (ds.recordCount() > 1) {
             KonecPredchozi = konecRadku(ds, n - 1, QReserveDatumCas, QReserveDoba);
             ZacatekNasledujici = ds.rowValue(n, *QReserveDatumCas).toDouble();
         } else {
             // Before the only row: from midnight up to its start.
-            KonecPredchozi = vybranyDen();
+            KonecPredchozi = tk::fromDate(v.datum);
             ZacatekNasledujici = ds.rowValue(n, *QReserveDatumCas).toDouble();
         }
-        FoKL->EdDDatum->setFocus();
+        Q_EMIT fokusPole(QStringLiteral("DatumCas"));
     }
     ZamkniDen();
 }
 
 void TDmKL::QReserveAfterInsert(tk::Dataset&) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
+    const Vyber& v = aktualniVyber();
     QReserveDatumCas->setAsDateTime(KonecPredchozi);
-    QReserveObjekt->setAsString(FoKL->EdVObj->text());
-    QReserveJmenoPac->setAsString(QString());
-    QReserveRCPacienta->setAsString(FoKL->LbVJmPac->text().isEmpty() ? QString() : FoKL->EdVRCP->text());
+    QReserveObjekt->setAsString(v.objKod);
+    // Empty text, not NULL: the lists find free slots by comparing with blanks.
+    QReserveJmenoPac->setAsString(QStringLiteral(""));
+    QReserveRCPacienta->setAsString(v.rcpNazvano ? v.rcpText : QStringLiteral(""));
     QReservePKZadanky->setAsInteger(0);
     QReserveHotovo->setAsBoolean(false);
-    if (!FoKL->LbVJmPr->text().isEmpty())
-        QReserveKodPrac->setAsString(FoKL->EdVKPr->text());
-    else if (FoKL->StalyPracovnik != QLatin1String("00"))
-        QReserveKodPrac->setAsString(FoKL->StalyPracovnik);
+    if (v.kprNazvano)
+        QReserveKodPrac->setAsString(v.kprKod);
+    else if (v.stalyPracovnik != QLatin1String("00"))
+        QReserveKodPrac->setAsString(v.stalyPracovnik);
     else
         QReserveKodPrac->setAsString(QStringLiteral("00"));
-    QPom->close();
-    QPom->setSql(QStringLiteral("select Interval from Objekt where (Kod=") +
-                 tk::sqlText(FoKL->EdVObj->text()) + QStringLiteral(")"));
-    QPom->open();
-    const int interval = QPom->isEmpty() ? 0 : QPom->fields().front()->asInteger();
-    QPom->close();
-    QReserveDoba->setAsInteger(interval);
+    const std::optional<Pracoviste> p = NajdiPracoviste(v.objKod);
+    QReserveDoba->setAsInteger(p ? p->interval : 0);
 }
 
 void TDmKL::QReserveBeforePost(tk::Dataset&) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    if (FoKL->GenerovaniDne)
+    if (GenerovaniDne)
         return;
     if (QReserveDatumCas->asDateTime() < KonecPredchozi - kTolerance ||
         QReserveVDatCasDo->asDateTime() > ZacatekNasledujici + kTolerance) {
@@ -225,19 +182,16 @@ void TDmKL::QReserveBeforePost(tk::Dataset&) {
 }
 
 void TDmKL::QReserveAfterPost(tk::Dataset& ds) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
-    FoKL->PosledniIDRes = QReserveIDRes->asInteger();
+    PosledniIDRes = QReserveIDRes->asInteger();
     ds.close();
     ds.open();
-    ds.locate(QStringLiteral("IDRes"), FoKL->PosledniIDRes);
+    ds.locate(QStringLiteral("IDRes"), PosledniIDRes);
     OdemkniDen();
     RezimProhlizeni();
+    Q_EMIT radekUlozen(PosledniIDRes);
 }
 
 void TDmKL::QReserveAfterCancel(tk::Dataset&) {
-    if (!FoKL)
-        return; // the data module alone (tools, tests) has no selection to follow
     OdemkniDen();
     RezimProhlizeni();
 }
@@ -260,10 +214,7 @@ void TDmKL::QParamPBeforePost(tk::Dataset&) {
         tk::dialogs().message(
             QStringLiteral("Tak takhle se pracovat nedá !\r\nNastavte nejdříve parametry pracovní doby."),
             tk::MessageIcon::Warning);
-        if (FoKL) {
-            FoKL->LbZprava->hide();
-            FoKL->GBZobraz->show();
-        }
+        Q_EMIT pracovniDobaOdmitnuta();
         tk::abort();
     }
 }

@@ -4,6 +4,8 @@
 
 #include "app/FoKL.h"
 #include "data/DmKL.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
@@ -24,7 +26,7 @@ const QColor kYellow(255, 255, 0);
 class Cekani : public QObject {
 public:
     Cekani(TFoKL& okno, const QString& text, const QColor& barva, bool zakazVyber = false)
-        : okno_(okno), zobrazBylVidet_(okno.GBZobraz->isVisible()),
+        : okno_(okno), zobrazBylVidet_(okno.PSeznam->GBZobraz->isVisible()),
           vyberBylPovolen_(okno.GBObdobi->isEnabled()), zakazVyber_(zakazVyber) {
         QLabel* lb = okno.LbZprava;
         QString radky = text;
@@ -36,7 +38,7 @@ public:
         lb->adjustSize();
         if (zakazVyber_)
             okno.GBObdobi->setEnabled(false);
-        okno.GBZobraz->hide();
+        okno.PSeznam->GBZobraz->hide();
         lb->show();
         lb->raise();
         qApp->installEventFilter(this);
@@ -53,7 +55,7 @@ public:
         hotovo_ = true;
         qApp->removeEventFilter(this);
         okno_.LbZprava->hide();
-        okno_.GBZobraz->setVisible(zobrazBylVidet_);
+        okno_.PSeznam->GBZobraz->setVisible(zobrazBylVidet_);
         if (zakazVyber_)
             okno_.GBObdobi->setEnabled(vyberBylPovolen_);
     }

@@ -2,14 +2,20 @@
 
 #include "app/FoKL.h"
 #include "data/DmKL.h"
+#include "overview/PKalendar.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "toolkit/core/Errors.h"
 
 void TFoKL::PripojNavigaci() {
-    connect(UpDwDen, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwDenClick(up); }); });
-    connect(UpDwTyden, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwTydenClick(up); }); });
-    connect(UpDwMesic, &TUpDown::clicked, this, [this](bool up) { tk::guard([&] { UpDwMesicClick(up); }); });
-    Navigator->onClick = [this](tk::DBNavigator::Button b) { NavigatorClick(b); };
+    connect(GBObdobi->UpDwDen, &TUpDown::clicked, this,
+            [this](bool up) { tk::guard([&] { UpDwDenClick(up); }); });
+    connect(GBObdobi->UpDwTyden, &TUpDown::clicked, this,
+            [this](bool up) { tk::guard([&] { UpDwTydenClick(up); }); });
+    connect(GBObdobi->UpDwMesic, &TUpDown::clicked, this,
+            [this](bool up) { tk::guard([&] { UpDwMesicClick(up); }); });
+    PSeznam->Navigator->onClick = [this](tk::DBNavigator::Button b) { NavigatorClick(b); };
     connect(PKalendar, &TPKalendar::denVybran, this,
             [this](const QDate& d) { tk::guard([&] { KalendarDenClick(d); }); });
     connect(PKalendar, &TPKalendar::denKRezervaci, this,
@@ -25,14 +31,14 @@ void TFoKL::PripojNavigaci() {
 
 void TFoKL::posunObdobi(int dny, bool up) {
     // The list's current time travels along, so that the same slot is found on the new day.
-    tk::Dataset& q = *DmKL->QReserve;
-    if (q.isActive() && !q.isEmpty() && DmKL->QReserveDatumCas->asDateTime() > 0)
-        CilovyCas = DmKL->QReserveDatumCas->asDateTime();
+    tk::Dataset& q = *dm_.QReserve;
+    if (q.isActive() && !q.isEmpty() && dm_.QReserveDatumCas->asDateTime() > 0)
+        CilovyCas = dm_.QReserveDatumCas->asDateTime();
     const int krok = up ? dny : -dny;
     CilovyCas += krok;
-    NastavDatum(EdVDatum->date().addDays(krok));
+    GBObdobi->NastavDatum(GBObdobi->EdVDatum->date().addDays(krok));
     ObnovVyber();
-    NajdiCas();
+    PSeznam->NajdiCas(CilovyCas);
 }
 
 void TFoKL::UpDwDenClick(bool up) {
@@ -54,33 +60,33 @@ void TFoKL::NavigatorClick(tk::DBNavigator::Button) {
 }
 
 void TFoKL::KalendarDenClick(const QDate& datum) {
-    NastavDatum(datum);
+    GBObdobi->NastavDatum(datum);
     ObnovVyber();
 }
 
 void TFoKL::KalendarDenDblClick(const QDate& datum) {
-    NastavDatum(datum);
+    GBObdobi->NastavDatum(datum);
     NastavRezervaci();
     ObnovVyber();
 }
 
 void TFoKL::KalendarRadekClick(int idRes) {
     // A row the list does not hold (another period, mode or filter) leaves the list where it is.
-    tk::Dataset& q = *DmKL->QReserve;
+    tk::Dataset& q = *dm_.QReserve;
     if (q.isActive() && !q.isEditing())
         q.locate(QStringLiteral("IDRes"), idRes);
 }
 
 void TFoKL::KalendarRadekDblClick(const QDate& datum, int den, int idRes) {
     VybranyIDRes = idRes;
-    NastavDatum(datum);
+    GBObdobi->NastavDatum(datum);
     NastavRezervaci();
     ObnovVyber();
-    DmKL->dnyTydne().at(den)->locate(QStringLiteral("IDRes"), VybranyIDRes);
-    DmKL->QReserve->locate(QStringLiteral("IDRes"), VybranyIDRes);
+    dm_.dnyTydne().at(den)->locate(QStringLiteral("IDRes"), VybranyIDRes);
+    dm_.QReserve->locate(QStringLiteral("IDRes"), VybranyIDRes);
 }
 
 void TFoKL::KalendarTydenClick(int dny) {
-    NastavDatum(EdVDatum->date().addDays(dny));
+    GBObdobi->NastavDatum(GBObdobi->EdVDatum->date().addDays(dny));
     ObnovVyber();
 }

@@ -1,15 +1,15 @@
 #include "PKalendar.h"
 
 #include "app/FoKL.h"
-#include "app/FoKLVzhled.h"
 #include "data/DmKL.h"
 
 #include "toolkit/core/Errors.h"
+#include "toolkit/widgets/Look.h"
 
 #include <QEvent>
 #include <QHeaderView>
 
-using namespace fokl;
+using namespace tk;
 
 namespace {
 
@@ -198,7 +198,7 @@ void TPKalendar::SestavKalendar(const QDate& datum, int denTydne, const QString&
     for (int i = 0; i < 7; ++i) {
         const QDate den = *dny[i];
         QColor barva = kOkno;
-        if (dm_.JeSvatekKalendare(den))
+        if (dm_.SvatekDne(den))
             barva = kSvatek;
         else if (i == 5 && !so)
             barva = kSobota;

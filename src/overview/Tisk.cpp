@@ -1,59 +1,26 @@
-// The universal button: printing the list by the selection, or founding an empty working day; and the
-// small buttons that preset the selection for printing or for booking.
+// The report project of the universal button's printing modes, and the small buttons of the selection box
+// that preset the selection for printing or for booking.
 
 #include "app/FoKL.h"
 #include "data/DmKL.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
+#include "reports/RvSystem.h"
 
-#include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
 
 void TFoKL::PripojTisk() {
-    RvKalendo = std::make_unique<rv::RvProject>(DmKL->RvKalendoProjectFile);
-    RvKalendo->setSeznam(DmKL->QReserve);
-    RvKalendo->setRadek(QStringLiteral("ParamP"), DmKL->QParamP);
-    connect(BbTiskNovy, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskNovyClick(); }); });
-    connect(BbTiskO, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskOClick(); }); });
-    connect(BbOjednat, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskOClick(); }); });
-    connect(BbTiskK, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskKClick(); }); });
-    connect(BbTiskP, &QPushButton::clicked, this, [this] { tk::guard([this] { BbTiskPClick(); }); });
-}
-
-void TFoKL::BbTiskNovyClick() {
-    struct Konec {
-        bool& priznak;
-        ~Konec() { priznak = false; }
-    } konec{NovyDenZalozen};
-    NovyDenZalozen = false;
-
-    switch (tagOf(BbTiskNovy)) {
-    case RezimZadny:
-        tk::dialogs().message(QStringLiteral("Funkce tlačítka se mění podle nastavení výběru a zobrazení."),
-                              tk::MessageIcon::Information);
-        break;
-    case RezimNovyDen:
-        if (NepracovniDen > 0 &&
-            !tk::dialogs().question(QStringLiteral("Tento den není pro vybrané pracoviště jako pracovní.\r\n"
-                                                   "Chcete přesto pro tento den generovat položky ?"),
-                                    true, QStringLiteral("Kalendo - Generování pracovního dne")))
-            tk::abort();
-        ZalozNovyDen();
-        NovyDenZalozen = true;
-        break;
-    case RezimTiskO:
-        RvKalendo->ExecuteReport(QStringLiteral("ResOD"), this);
-        break;
-    case RezimTiskP:
-        RvKalendo->ExecuteReport(QStringLiteral("ResPD"), this);
-        break;
-    case RezimTiskK:
-        RvKalendo->ExecuteReport(QStringLiteral("ResKV"), this);
-        break;
-    default:
-        break;
-    }
-    ObnovVyber();
-    if (NovyDenZalozen && CilovyCas > 0 && !EdVRCP->text().trimmed().isEmpty())
-        NajdiCas();
+    RvKalendo = std::make_unique<rv::RvProject>(dm_.RvKalendoProjectFile);
+    RvKalendo->setSeznam(dm_.QReserve);
+    RvKalendo->setRadek(QStringLiteral("ParamP"), dm_.QParamP);
+    PSeznam->tiskniSestavu = [this](const QString& sestava) { RvKalendo->ExecuteReport(sestava, this); };
+    const auto pripoj = [this](QPushButton* b, void (TFoKL::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { tk::guard([&] { (this->*handler)(); }); });
+    };
+    pripoj(GBObdobi->BbTiskO, &TFoKL::BbTiskOClick);
+    pripoj(GBObdobi->BbOjednat, &TFoKL::BbTiskOClick);
+    pripoj(GBObdobi->BbTiskK, &TFoKL::BbTiskKClick);
+    pripoj(GBObdobi->BbTiskP, &TFoKL::BbTiskPClick);
 }
 
 void TFoKL::BbTiskOClick() {
@@ -61,17 +28,17 @@ void TFoKL::BbTiskOClick() {
 }
 
 void TFoKL::BbTiskKClick() {
-    RBVVse->setChecked(true);
-    ChBVRCP->setChecked(true);
-    RBZObsazeno->setChecked(true);
-    ChBVObj->setChecked(false);
-    ChBVKPr->setChecked(false);
+    GBObdobi->RBVVse->setChecked(true);
+    GBObdobi->ChBVRCP->setChecked(true);
+    PSeznam->RBZObsazeno->setChecked(true);
+    GBObdobi->ChBVObj->setChecked(false);
+    GBObdobi->ChBVKPr->setChecked(false);
 }
 
 void TFoKL::BbTiskPClick() {
-    RBVDen->setChecked(true);
-    ChBVKPr->setChecked(true);
-    RBZObsazeno->setChecked(true);
-    ChBVObj->setChecked(false);
-    ChBVRCP->setChecked(false);
+    GBObdobi->RBVDen->setChecked(true);
+    GBObdobi->ChBVKPr->setChecked(true);
+    PSeznam->RBZObsazeno->setChecked(true);
+    GBObdobi->ChBVObj->setChecked(false);
+    GBObdobi->ChBVRCP->setChecked(false);
 }

@@ -10,12 +10,19 @@
 #include "app/FoKL.h"
 #include "codelists/FoNapovedaP.h"
 #include "data/DmKL.h"
+#include "editing/PanelDetailu.h"
+#include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "toolkit/core/Errors.h"
+#include "toolkit/widgets/Look.h"
 
 #include <QApplication>
 #include <QTest>
 #include <memory>
+
+using tk::setTag;
+using tk::tagOf;
 
 namespace kltest {
 
@@ -33,7 +40,7 @@ public:
         if (ownWaiter)
             tk::setWaiter(std::make_unique<EventWaiter>());
         DmKL = new TDmKL(folder.slozkaProgramu());
-        window = std::make_unique<TFoKL>(folder.slozkaProgramu());
+        window = std::make_unique<TFoKL>(*DmKL, folder.slozkaProgramu());
         window->ukonciProgram = [this] { ++ended; };
         FoNapovedaP = new TFoNapovedaP();
     }
@@ -81,6 +88,13 @@ private:
     ProgramFolder& folder_;
     std::unique_ptr<QWidget> other_;
 };
+
+// A control's place in the main window's working area, whichever panel holds it.
+inline QRect vOkne(const QWidget* control) {
+    const auto* okno = qobject_cast<const QMainWindow*>(control->window());
+    const QWidget* plocha = okno ? okno->centralWidget() : control->window();
+    return QRect(control->mapTo(plocha, QPoint(0, 0)), control->size());
+}
 
 inline bool menuEnabled(QMenu* menu) {
     return menu->menuAction()->isEnabled();

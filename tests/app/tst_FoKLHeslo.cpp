@@ -2,6 +2,10 @@
 
 #include "FoKLProgram.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+
 using namespace kltest;
 
 namespace {
@@ -14,8 +18,8 @@ void setPassword(ProgramFolder& folder, const QString& heslo) {
 }
 
 bool locked(TFoKL& w) {
-    return !w.isUnlocked() && w.EdHeslo->isVisible() && w.ImgUvod->isVisible() && w.PgCReserve->isHidden() &&
-           !w.GBObdobi->isEnabled() && !menuEnabled(w.N1Ciselniky);
+    return !w.isUnlocked() && w.EdHeslo->isVisible() && w.ImgUvod->isVisible() &&
+           w.PSeznam->PgCReserve->isHidden() && !w.GBObdobi->isEnabled() && !menuEnabled(w.N1Ciselniky);
 }
 
 } // namespace
@@ -79,6 +83,7 @@ private Q_SLOTS:
         QVERIFY(locked(p.w()));
         QCOMPARE(p.w().LbHeslo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(p.w().EdHeslo->text(), QStringLiteral("tajne")); // the typed text stays
+        QCOMPARE(p.w().EdHeslo->displayText(), QStringLiteral("*****"));
         QVERIFY(p.w().EdHeslo->hasFocus());
 
         p.givePassword(QStringLiteral("Tajne"));
@@ -120,14 +125,14 @@ private Q_SLOTS:
         QCOMPARE(p.w().windowTitle(), QStringLiteral("Kalendo    (3 rezervací)"));
         // The first list: today's named reservations of all workplaces, shown with its count.
         QVERIFY(DmKL->QReserve->sqlText().contains(QStringLiteral("where 1=1")));
-        QVERIFY(p.w().DBGridSeznam->isVisible());
+        QVERIFY(p.w().PSeznam->DBGridSeznam->isVisible());
         QCOMPARE(p.w().statusText(2), QStringLiteral("Počet vybraných položek     0"));
         QCOMPARE(p.w().width(), 1220);
 
         TFoKL& w = p.w();
-        for (QWidget* shown :
-             std::initializer_list<QWidget*>{w.EdVObj, w.EdVRCP, w.EdVKPr, w.GBDetail, w.GBZobraz,
-                                             w.Navigator, w.BbTiskNovy, w.PgCReserve, w.PKalendar})
+        for (QWidget* shown : std::initializer_list<QWidget*>{
+                 w.GBObdobi->EdVObj, w.GBObdobi->EdVRCP, w.GBObdobi->EdVKPr, w.GBDetail, w.PSeznam->GBZobraz,
+                 w.PSeznam->Navigator, w.PSeznam->BbTiskNovy, w.PSeznam->PgCReserve, w.PKalendar})
             QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
         for (QWidget* hidden : std::initializer_list<QWidget*>{w.LbHeslo, w.EdHeslo, w.ImgUvod})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
@@ -135,8 +140,41 @@ private Q_SLOTS:
         for (QMenu* m : {w.N1Ciselniky, w.N2Rezervace, w.N3Servis, w.N4Napoveda})
             QVERIFY(menuEnabled(m));
         // The OK button lies under the list from now on.
-        QVERIFY(w.PgCReserve->geometry().contains(w.BtOK->geometry().center()));
+        QVERIFY(vOkne(w.PSeznam->PgCReserve).contains(vOkne(w.BtOK).center()));
         QVERIFY(w.BtOK->isHidden());
+    }
+
+    // Whatever face stands in for Tahoma, the working window shows its texts whole.
+    void theWorkingWindowShowsItsTextsWhole() {
+        ProgramFolder folder;
+        folder.createKalendo(1);
+        Program p(folder);
+        QVERIFY(p.activate());
+        p.givePassword(QString());
+        QVERIFY(p.w().isUnlocked());
+        QCoreApplication::processEvents();
+        TFoKL& w = p.w();
+        tk::DBGrid* g = w.PSeznam->DBGridSeznam;
+        QHeaderView* titles = g->horizontalHeader();
+        const int margin = titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+        const int widths[] = {175, 55, 141, 0, 52, 115, 22, 15};
+        for (int i = 0; i < 8; ++i) {
+            const QString title = g->columns().at(i).title.trimmed();
+            if (widths[i] > 0)
+                QCOMPARE(g->columnWidth(i), widths[i]);
+            else // "Doba": as designed, or as wide as its title needs
+                QVERIFY(g->columnWidth(i) >= 34);
+            QVERIFY2(g->columnWidth(i) >= titles->fontMetrics().horizontalAdvance(title) + 2 * margin,
+                     qPrintable(title));
+        }
+        QVERIFY(!g->horizontalScrollBar()->isVisible());
+        QCOMPARE(g->horizontalScrollBar()->maximum(), 0);
+        // The workplace's name in the detail has its fixed width inside the panel, after the code.
+        QCOMPARE(w.GBDetail->LbDNazObj->width(), 120);
+        QVERIFY(w.GBDetail->LbDNazObj->geometry().right() < w.GBDetail->width());
+        QVERIFY(w.GBDetail->LbDNazObj->x() > w.GBDetail->EdDObj->geometry().right());
+        QCOMPARE(w.GBDetail->LbDJmPr->width(), 120);
+        QVERIFY(w.GBDetail->LbDJmPr->geometry().right() < w.GBDetail->width());
     }
 
     void passwordAfterStoppedStartTriesTheStartAgain() {

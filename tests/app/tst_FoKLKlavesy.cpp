@@ -1,6 +1,7 @@
 // Window keys of the main window, the delivery of a picked code and the closing of the window.
 
 #include "FoKLProgram.h"
+#include "toolkit/widgets/Look.h"
 
 using namespace kltest;
 
@@ -18,8 +19,8 @@ class TestFoKLKlavesy : public QObject {
         if (!p->activate())
             return nullptr;
         p->givePassword(QString());
-        p->w().EdVObj->setText(QStringLiteral("00001"));
-        p->w().LbVNazObj->setText(QStringLiteral("Vana"));
+        p->w().GBObdobi->EdVObj->setText(QStringLiteral("00001"));
+        p->w().GBObdobi->LbVNazObj->setText(QStringLiteral("Vana"));
         p->w().NastavRezervaci();
         return p;
     }
@@ -97,10 +98,10 @@ private Q_SLOTS:
             byTab = byTab->nextInFocusChain();
         QVERIFY(byTab != from);
         from->setFocus();
-        const QString before = p->w().EdVObj->text();
+        const QString before = p->w().GBObdobi->EdVObj->text();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), byTab);
-        QCOMPARE(p->w().EdVObj->text(), before);
+        QCOMPARE(p->w().GBObdobi->EdVObj->text(), before);
     }
 
     void insertCopiesTheSelectionsClient_data() {
@@ -122,14 +123,19 @@ private Q_SLOTS:
         auto p = unlocked();
         QVERIFY(p && p->w().isUnlocked());
         QVERIFY(DmKL->QReserve->recordCount() > 0);
-        if (editing)
-            DmKL->QReserve->edit();
-        p->w().EdVRCP->setText(client);
-        p->w().EdVObj->setFocus();
-        QTest::keyClick(p->w().EdVObj, Qt::Key_Insert);
+        // The client is chosen in the selection while browsing; the row is then opened as a user does.
+        p->w().GBObdobi->EdVRCP->setText(client);
+        auto* navigator = p->w().PSeznam->Navigator;
+        if (editing) {
+            QTest::mouseClick(navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
+            QVERIFY(DmKL->QReserve->isEditing());
+        }
+        p->w().GBObdobi->EdVObj->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
         QCOMPARE(DmKL->QReserveRCPacienta->asString().trimmed(), expected);
         if (editing)
-            DmKL->QReserve->cancel();
+            QTest::mouseClick(navigator->button(tk::DBNavigator::Cancel), Qt::LeftButton);
+        QVERIFY(!DmKL->QReserve->isEditing());
     }
 
     void pickedCodeDelivery_data() {
@@ -157,7 +163,7 @@ private Q_SLOTS:
         QLineEdit* target = field.isEmpty() ? nullptr : w.findChild<QLineEdit*>(field);
         QVERIFY(field.isEmpty() || target);
         if (target)
-            setTag(target, 2);
+            tk::setTag(target, 2);
         const QString code =
             field.contains(QLatin1String("KPr")) ? QStringLiteral("07") : QStringLiteral("00012");
         w.VybranyKod = code;
@@ -172,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(w.VybranyKod.isEmpty(), delivered);
         // Every mark is cleared, whatever happened.
         for (const char* name : {"EdVObj", "EdVRCP", "EdVKPr", "EdDObj", "EdDRCP", "EdDKPr"})
-            QCOMPARE(tagOf(w.findChild<QWidget*>(QLatin1String(name))), 0);
+            QCOMPARE(tk::tagOf(w.findChild<QWidget*>(QLatin1String(name))), 0);
         if (editing)
             DmKL->QReserve->cancel();
     }
@@ -195,7 +201,9 @@ private Q_SLOTS:
         QCOMPARE(dialogs->texts(), QStringList{});
         QCOMPARE(p->ended, 1);
         QVERIFY(!FoNapovedaP); // the help window is freed
-        QVERIFY(!DmKL);        // and the data module with its connections
+        // Both connections are closed; the data module itself is freed by its owner, the program entry.
+        QVERIFY(!DmKL->SpojeniKL->isOpen());
+        QVERIFY(!DmKL->SpojeniKN->isOpen());
     }
 
     void f1ShowsOneHelpWindow() {

@@ -3,6 +3,8 @@
 
 #include "FoKLProgram.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -31,12 +33,17 @@ public:
         QCoreApplication::processEvents();
         if (FoKL && FoKL->LbZprava->isVisible())
             notices << FoKL->LbZprava->text();
-        if (FoKL && FoKL->LbZprava->isVisible())
+        if (FoKL && FoKL->LbZprava->isVisible()) {
             colour = FoKL->LbZprava->palette().color(QPalette::Window);
+            where = FoKL->LbZprava->geometry();
+            text = FoKL->LbZprava->fontMetrics().horizontalAdvance(FoKL->LbZprava->text());
+        }
     }
     void wait(int) override {}
     QStringList notices;
     QColor colour;
+    QRect where;  // of the notice, in the window
+    int text = 0; // the width its text needs
 };
 
 void setBackup(ProgramFolder& folder, const QVariant& zaloha) {
@@ -93,6 +100,9 @@ private Q_SLOTS:
             QCOMPARE(dialogs->texts(), QStringList{kUpgraded});
             QVERIFY(notice->notices.contains(QStringLiteral("Probíhá UpGrade databáze")));
             QCOMPARE(notice->colour, QColor(0, 255, 255));
+            // The whole notice lies inside the narrow window.
+            QVERIFY(notice->where.width() >= notice->text);
+            QVERIFY2(notice->where.right() < 685, qPrintable(QString::number(notice->where.right())));
             QVERIFY(p.w().LbZprava->isHidden());
             QVERIFY(p.w().EdHeslo->isVisible());
             QVERIFY(!p.w().N33Instalace->isEnabled());
@@ -164,7 +174,7 @@ private Q_SLOTS:
         QVERIFY(p.activate());
         QCOMPARE(dialogs->texts(), QStringList{});
         QVERIFY(!p.w().StartNeprobehl);
-        QCOMPARE(p.w().ChBVRCP->text(), QStringLiteral("Klient (RČ)"));
+        QCOMPARE(p.w().GBObdobi->ChBVRCP->text(), QStringLiteral("Klient (RČ)"));
         QCOMPARE(DmKL->QPacienti->connection(), DmKL->SpojeniKN);
         QCOMPARE(DmKL->QPracov->connection(), DmKL->SpojeniKN);
         QCOMPARE(DmKL->QPomKN->connection(), DmKL->SpojeniKN);
@@ -177,7 +187,7 @@ private Q_SLOTS:
         folder.createKalendo(1);
         Program p(folder);
         QVERIFY(p.activate());
-        QCOMPARE(p.w().ChBVRCP->text(), QStringLiteral("Klient"));
+        QCOMPARE(p.w().GBObdobi->ChBVRCP->text(), QStringLiteral("Klient"));
         QCOMPARE(DmKL->QPacienti->connection(), DmKL->SpojeniKL);
         for (tk::Dataset* d : {DmKL->QVerDatP, DmKL->QParamP, DmKL->QPacienti, DmKL->QPracov, DmKL->QSvatek,
                                DmKL->QObjekt, DmKL->QBlokRes, DmKL->QReserve})
@@ -209,6 +219,73 @@ private Q_SLOTS:
         QVERIFY(p.activate());
         QCOMPARE(p.w().N31Zaloha->isChecked(), checked);
         QCOMPARE(p.w().statusText(3), status);
+        // The mark is the program's: choosing the item makes no backup, so the mark stays as it was.
+        p.givePassword(QString());
+        QVERIFY(p.w().isUnlocked());
+        p.w().N31Zaloha->trigger();
+        QCOMPARE(p.w().N31Zaloha->isChecked(), checked);
+    }
+
+    void aFileThatIsNoDatabaseLeadsToTheServiceMenu_data() {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise += char((i * 7919 + 13) % 251);
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("empty file") << QByteArray();
+    }
+
+    void aFileThatIsNoDatabaseLeadsToTheServiceMenu() {
+        QFETCH(QByteArray, content);
+        ProgramFolder folder;
+        QVERIFY(QDir().mkpath(folder.dataFolder()));
+        const QString path = folder.dataFolder() + QStringLiteral("/Kalendo.sqlite");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        dialogs->clear();
+        Program p(folder);
+        QVERIFY(p.activate());
+        // Like a failed connection, with the file named and the way back to the data.
+        QCOMPARE(dialogs->texts().size(), 1);
+        const QString text = dialogs->last();
+        QVERIFY2(text.startsWith(kNoKalendo + QStringLiteral("\r\n\r\n")), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("3 Servis -> 2 Obnova ze zálohy")), qPrintable(text));
+        QVERIFY(menuEnabled(p.w().N3Servis));
+        QVERIFY(p.w().EdHeslo->isHidden());
+        QVERIFY(p.w().BtOK->isHidden());
+        QVERIFY(p.w().N33Instalace->isEnabled());
+        // Installing does not overwrite it: the creation is refused and the program goes on.
+        dialogs->clear();
+        p.w().N33Instalace->trigger();
+        QCOMPARE(p.ended, 0);
+        QCOMPARE(dialogs->texts().size(), 1);
+        QVERIFY2(dialogs->last().contains(QStringLiteral("již existuje")), qPrintable(dialogs->last()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), content);
+    }
+
+    void anUnknownEngineIsNamedAlsoByTheInstallation() {
+        ProgramFolder folder;
+        folder.writeIni(QStringLiteral("[Connect]\r\nEngine=foo\r\n"));
+        const QString cause =
+            QStringLiteral("Soubor %1, sekce [Connect], klíč Engine: neznámá hodnota \"foo\".\r\n"
+                           "Známé hodnoty: sqlite, mssql.")
+                .arg(QDir::toNativeSeparators(folder.iniPath()));
+        dialogs->clear();
+        Program p(folder);
+        QVERIFY(p.activate());
+        QCOMPARE(dialogs->texts(), QStringList{kNoKalendo + QStringLiteral("\r\n\r\n") + cause});
+        QVERIFY(menuEnabled(p.w().N3Servis));
+        dialogs->clear();
+        p.w().N33Instalace->trigger();
+        QCOMPARE(dialogs->texts(), QStringList{cause});
+        QCOMPARE(p.ended, 0);
+        QVERIFY(!QFileInfo::exists(folder.dataFolder()));
     }
 
     void activationAfterOwnMessageBoxIsNoNewStart() {

@@ -7,6 +7,9 @@
 #include "toolkit/core/Errors.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 
@@ -73,6 +76,7 @@ private Q_SLOTS:
     void connectsAndReadsStation();
     void siblingIsReadOnly();
     void alreadyOpenStaysAsItIs();
+    void relativeDataSourceIsTheProgramsFolder();
 
 private:
     tktest::TestDialogs* dialogs_ = nullptr;
@@ -164,7 +168,12 @@ void TestConnect::failedConnection_data() {
     QTest::newRow("Kalendo missing") << true << "" << 0 << 10 << kKLFailed;
     QTest::newRow("Kinemo missing") << false << "" << 0 << 1 << kKNFailed;
     QTest::newRow("both failed") << false << "" << 10 << 11 << kKNFailed;
-    QTest::newRow("unknown engine") << true << "[Connect]\r\nEngine=abc\r\n" << 0 << 10 << kKLFailed;
+    // The cause is named: the file, the key, the value and the values the program knows.
+    QTest::newRow("unknown engine") << true << "[Connect]\r\nEngine=abc\r\n"
+                                    << 0 << 10
+                                    << kKLFailed +
+                                           "\r\n\r\nSoubor %INI%, sekce [Connect], klíč Engine: "
+                                           "neznámá hodnota \"abc\".\r\nZnámé hodnoty: sqlite, mssql.";
     QTest::newRow("no SQL Server") << false << "[Connect]\r\nEngine=mssql\r\nDataSource=127.0.0.1,1\r\n"
                                    << 0 << 1 << kKNFailed;
 }
@@ -187,7 +196,8 @@ void TestConnect::failedConnection() {
         PripojKN(dm, chyby, folder.ini(), &main);
 
     QCOMPARE(chyby, counterAfter);
-    QCOMPARE(dialogs_->texts(), QStringList{message});
+    QCOMPARE(dialogs_->texts(), QStringList{message.replace(QStringLiteral("%INI%"),
+                                                            QDir::toNativeSeparators(folder.iniPath()))});
     QCOMPARE(dialogs_->shown().front().icon, tk::MessageIcon::Error);
     QVERIFY(!waitWindowLeft());
     QCOMPARE(waiter_->seen.value(0),
@@ -275,6 +285,30 @@ void TestConnect::alreadyOpenStaysAsItIs() {
     QCOMPARE(IdPc, QStringLiteral("??"));
     QCOMPARE(waiter_->seen, QStringList{QStringLiteral("Čekejte prosím na KL")});
     QVERIFY(!waitWindowLeft());
+}
+
+void TestConnect::relativeDataSourceIsTheProgramsFolder() {
+    ProgramFolder folder;
+    // The database lies in the program's folder under the relative name.
+    {
+        const QString data = folder.slozkaProgramu() + QStringLiteral("databaze");
+        folder.writeIni(QStringLiteral("[Connect]\r\nDataSource=") + data + QStringLiteral("\r\n"));
+        folder.createKalendo(1);
+        folder.writeIni(QStringLiteral("[Connect]\r\nDataSource=databaze\r\n"));
+    }
+    // Started from another folder, the station finds the same database.
+    QTemporaryDir elsewhere;
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    TDmKL dm(folder.slozkaProgramu());
+    int chyby = 0;
+    PripojKL(dm, chyby, folder.ini());
+    QVERIFY(QDir::setCurrent(before));
+    QCOMPARE(dialogs_->texts(), QStringList());
+    QCOMPARE(chyby, 0);
+    QCOMPARE(tk::ConnectionPieces::value(dm.SpojeniKL->connectionString(), QStringLiteral("Data Source")),
+             folder.slozkaProgramu() + QStringLiteral("databaze"));
+    QVERIFY(!QFileInfo::exists(elsewhere.path() + QStringLiteral("/databaze")));
 }
 
 QTEST_MAIN(TestConnect)

@@ -72,6 +72,9 @@ private Q_SLOTS:
     void otherVersionsRefused_data();
     void otherVersionsRefused();
     void failedUpgradeLeavesNoTables();
+    void freeSlotsWrittenAsNullAreRepaired();
+    void keysRefuseNull_data();
+    void keysRefuseNull();
 
 private:
     tktest::TestDialogs* dialogs_ = nullptr;
@@ -214,14 +217,19 @@ void TestDataUp::currentVersionUnchanged() {
 void TestDataUp::otherVersionsRefused_data() {
     QTest::addColumn<int>("version");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("newer") << 2
-                           << QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo.")};
-    QTest::newRow("below 0") << -1 << QStringList{};
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("newer") << 2 << QStringList{QStringLiteral("Data pochází z vyšší verze programu Kalendo.")}
+                           << QStringList{};
+    // No step exists for it: the notice, then the version it still has.
+    QTest::newRow("below 0") << -1
+                             << QStringList{QStringLiteral("Byl proveden UpGrade dat Kalendo na verzi -1.")}
+                             << QStringList{"show", "hide"};
 }
 
 void TestDataUp::otherVersionsRefused() {
     QFETCH(int, version);
     QFETCH(QStringList, messages);
+    QFETCH(QStringList, events);
     ProgramFolder folder;
     folder.createKalendo(version);
     auto dm = connectTo(folder);
@@ -230,7 +238,7 @@ void TestDataUp::otherVersionsRefused() {
     UpGradeDat(*dm, ok, trace.hooks());
     QVERIFY(!ok);
     QCOMPARE(dialogs_->texts(), messages);
-    QVERIFY(trace.events.isEmpty());
+    QCOMPARE(trace.events, events);
     QCOMPARE(VerzeDat(*dm), version);
     QCOMPARE(tablesOf(*dm), QStringList{QStringLiteral("VerDatP")});
 }
@@ -256,6 +264,103 @@ void TestDataUp::failedUpgradeLeavesNoTables() {
     QVERIFY(ok);
     QCOMPARE(VerzeDat(*dm), 1);
     QCOMPARE(tablesOf(*dm).size(), 8);
+}
+
+void TestDataUp::freeSlotsWrittenAsNullAreRepaired() {
+    ProgramFolder folder;
+    folder.createKalendo(1);
+    auto dm = connectTo(folder);
+    // As an earlier build wrote a founded day's slots: client and name NULL.
+    execKL(*dm,
+           QStringLiteral("insert into Reserve (Objekt,DatumCas,Doba,RCPacienta,JmenoPac,PKZadanky,KodPrac) "
+                          "values ('00001','2026-12-10 08:00:00.000',0,'1','======ZPD=======',0,'00')"));
+    for (const char* cas : {"08:00", "08:30", "09:00"})
+        execKL(*dm, QStringLiteral("insert into Reserve (Objekt,DatumCas,Doba,PKZadanky,KodPrac) "
+                                   "values ('00001','2026-12-10 %1:00.000',30,0,'00')")
+                        .arg(QLatin1String(cas)));
+    execKL(*dm, QStringLiteral("update Reserve set RCPacienta='8551011234',JmenoPac='Novák Jan' "
+                               "where DatumCas='2026-12-10 09:00:00.000'"));
+    bool ok = false;
+    UpGradeDat(*dm, ok);
+    QVERIFY(ok);
+    QCOMPARE(dialogs_->texts(), QStringList());
+    QCOMPARE(scalarKL(*dm, QStringLiteral("select count(*) from Reserve")).toInt(), 4);
+    QCOMPARE(
+        scalarKL(*dm, QStringLiteral("select count(*) from Reserve where RCPacienta is null or JmenoPac is "
+                                     "null"))
+            .toInt(),
+        0);
+    // The lists find them free again; the booking and the marker keep their texts.
+    QCOMPARE(scalarKL(*dm, QStringLiteral("select count(*) from Reserve where JmenoPac= ' '")).toInt(), 2);
+    QCOMPARE(
+        scalarKL(*dm, QStringLiteral("select count(*) from Reserve where RCPacienta not in('1','2','3','4')"))
+            .toInt(),
+        3);
+}
+
+void TestDataUp::keysRefuseNull_data() {
+    QTest::addColumn<bool>("earlierLayout");
+    QTest::addColumn<bool>("rowWithoutKey");
+    QTest::newRow("new database") << false << false;
+    QTest::newRow("earlier layout") << true << false;
+    // Rebuilding would lose the row without a key: that table stays as it is.
+    QTest::newRow("earlier layout holding a row without a key") << true << true;
+}
+
+void TestDataUp::keysRefuseNull() {
+    QFETCH(bool, earlierLayout);
+    QFETCH(bool, rowWithoutKey);
+    ProgramFolder folder;
+    folder.createKalendo(1);
+    auto dm = connectTo(folder);
+    struct Table {
+        QString name, oldLayout, row, rowWithoutKey;
+    };
+    const Table tables[] = {
+        {"Objekt",
+         "create table Objekt (Kod char(5) collate rtrim primary key, Nazev varchar(50) collate rtrim, "
+         "Interval "
+         "int, KPr char(2) collate rtrim, Gpp bit default '0', Gin bit default '0', So bit default '0', Ne "
+         "bit "
+         "default '0', Sv bit default '0')",
+         "insert into Objekt (Kod,Nazev,Interval,KPr) values ('00001','Vana',30,'00')",
+         "insert into Objekt (Nazev) values ('bez kódu')"},
+        {"Svatek", "create table Svatek (Datum datetime primary key, Nazev varchar(50) collate rtrim)",
+         "insert into Svatek (Datum,Nazev) values ('2026-12-24 00:00:00.000','Štědrý den')",
+         "insert into Svatek (Nazev) values ('bez data')"},
+        {"Pracov",
+         "create table Pracov (Kod char(2) collate rtrim primary key, Titul varchar(6) collate rtrim, "
+         "Prijmeni "
+         "varchar(20) collate rtrim, Jmeno varchar(15) collate rtrim)",
+         "insert into Pracov (Kod,Prijmeni) values ('01','Malá')",
+         "insert into Pracov (Prijmeni) values ('bez')"},
+    };
+    for (const Table& t : tables) {
+        if (earlierLayout) {
+            execKL(*dm, QStringLiteral("drop table ") + t.name);
+            execKL(*dm, t.oldLayout);
+        }
+        execKL(*dm, t.row);
+        if (rowWithoutKey)
+            execKL(*dm, t.rowWithoutKey);
+    }
+    bool ok = false;
+    UpGradeDat(*dm, ok);
+    QVERIFY(ok);
+    for (const Table& t : tables) {
+        const int rows = rowWithoutKey ? 2 : 1;
+        QCOMPARE(scalarKL(*dm, QStringLiteral("select count(*) from ") + t.name).toInt(), rows);
+        if (rowWithoutKey) {
+            execKL(*dm, t.rowWithoutKey);
+            continue;
+        }
+        // A second row without its key is refused as SQL Server refuses it.
+        QVERIFY_THROWS_EXCEPTION(tk::DatabaseError, execKL(*dm, t.rowWithoutKey));
+        QCOMPARE(scalarKL(*dm, QStringLiteral("select count(*) from ") + t.name).toInt(), rows);
+    }
+    // Keys still compare as before: trailing blanks ignored, duplicates refused.
+    QVERIFY_THROWS_EXCEPTION(tk::DatabaseError,
+                             execKL(*dm, QStringLiteral("insert into Pracov (Kod) values ('01 ')")));
 }
 
 QTEST_MAIN(TestDataUp)

@@ -52,6 +52,17 @@ private Q_SLOTS:
     void dayQueryOccupiedMark();
 
 private:
+    // The writable selection of a workplace-day handed to the rules, and the day founded.
+    void zalozDen(const QString& objekt, const QDate& den) {
+        Vyber v;
+        v.datum = den;
+        v.obj = true;
+        v.objKod = objekt;
+        v.objNazvano = true;
+        v.zobrazeni = Zobrazeni::Vse;
+        dm_->NastavVyber(v);
+        dm_->ZalozNovyDen();
+    }
     void addWorkplace(const QString& kod, const QString& nazev) {
         execKL(*dm_, QStringLiteral("insert into Objekt (Kod,Nazev) values (") + tk::sqlText(kod) +
                          QLatin1Char(',') + tk::sqlText(nazev) + QLatin1Char(')'));
@@ -172,6 +183,12 @@ void TestDmKL::codePadding() {
     tk::Field* f = d->findField(field.mid(d->name().size()));
     QVERIFY(f);
     QCOMPARE(f->name(), field);
+    if (d == dm_->QReserve) {
+        // A reservation is written into a founded day, before its end-of-day row.
+        addWorkplace(QStringLiteral("00007"), QStringLiteral("Vířivka"));
+        zalozDen(QStringLiteral("00007"), QDate(2026, 12, 10));
+        d->last();
+    }
     d->insert();
     f->setAsString(typed);
     QCOMPARE(f->asString(), stored);
@@ -320,9 +337,11 @@ void TestDmKL::reservationRow() {
     dm_->QObjekt->requery();
     dm_->QPracov->requery();
 
+    // Written as a user writes it: into a founded day, before its end-of-day row.
+    zalozDen(QStringLiteral("00007"), QDate(2026, 12, 10));
     tk::Dataset& q = *dm_->QReserve;
+    q.last();
     q.insert();
-    dm_->QReserveObjekt->setAsString(QStringLiteral("00007"));
     dm_->QReserveDatumCas->setAsDateTime(tk::encodeDate(2026, 12, 10) + tk::encodeTime(14, 30));
     dm_->QReserveDoba->setAsInteger(45);
     dm_->QReserveKodPrac->setAsString(QStringLiteral("4 "));
@@ -330,7 +349,7 @@ void TestDmKL::reservationRow() {
     q.post();
     q.close();
     q.open();
-    QCOMPARE(q.recordCount(), 1);
+    QVERIFY(q.locate(QStringLiteral("IDRes"), dm_->PosledniIDRes));
     QVERIFY(!dm_->QReserveHotovo->isNull());
     QCOMPARE(dm_->QReserveHotovo->asBoolean(), false);
     QCOMPARE(dm_->QReserveHotovo->displayText(), QStringLiteral("N"));

@@ -44,12 +44,12 @@ class TestRedukce : public QObject {
 
     // The selected date with its week shown, so that the list holds rows of the days before it.
     void vyberTyden(const QDate& den) {
-        w().NastavDatum(den);
-        QTest::mouseClick(w().RBVTyden, Qt::LeftButton);
-        QVERIFY(w().RBVTyden->isChecked());
-        if (w().ChBVObj->isChecked())
-            QTest::mouseClick(w().ChBVObj, Qt::LeftButton);
-        QVERIFY(!w().ChBVObj->isChecked());
+        w().GBObdobi->NastavDatum(den);
+        QTest::mouseClick(w().GBObdobi->RBVTyden, Qt::LeftButton);
+        QVERIFY(w().GBObdobi->RBVTyden->isChecked());
+        if (w().GBObdobi->ChBVObj->isChecked())
+            QTest::mouseClick(w().GBObdobi->ChBVObj, Qt::LeftButton);
+        QVERIFY(!w().GBObdobi->ChBVObj->isChecked());
     }
 
     // The rows of the list that lie on the day.
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QVERIFY(t->ok);
         for (int den : {4, 7, 8, 9}) {
             t->pracovisteDen(QStringLiteral("00001"), brezen(den));
-            QVERIFY(tk::guard([&] { w().ZalozNovyDen(); }));
+            QVERIFY(tk::guard([&] { w().PSeznam->ZalozNovyDen(); }));
         }
         dialogs->clear();
     }
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(DmKL->QReserve->recordCount(), smazano ? seznam - seznamSedmeho : seznam);
         QCOMPARE(vSeznamu(brezen(7)), smazano ? 0 : seznamSedmeho);
         QVERIFY(!w().LbZprava->isVisible());
-        QVERIFY(w().GBZobraz->isVisible());
+        QVERIFY(w().PSeznam->GBZobraz->isVisible());
     }
 
     void theFreedSpaceIsGivenBack() {
@@ -156,14 +156,14 @@ private Q_SLOTS:
     void notWhileAReservationIsWritten() {
         t->pracovisteDen(QStringLiteral("00001"), brezen(7));
         DmKL->QReserve->setRecNo(2);
-        w().Navigator->click(N::Edit);
+        w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Edit);
         const int vsech = radku();
         redukuj({true, true});
         QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("Ukončete nejprve úpravu rezervace!")});
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Edit);
         QCOMPARE(radku(), vsech);
-        w().Navigator->click(N::Cancel);
+        w().PSeznam->Navigator->click(N::Cancel);
     }
 
     void theRepairIsSilent() {

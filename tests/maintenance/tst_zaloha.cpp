@@ -35,17 +35,17 @@ class TestZaloha : public QObject {
     // A founded day of the workplace 00001 with the 8:00 slot booked, as the user does it.
     void zalozDenSRezervaci() {
         t->pracovisteDen(QStringLiteral("00001"), dnes());
-        QVERIFY(tk::guard([&] { w().ZalozNovyDen(); }));
+        QVERIFY(tk::guard([&] { w().PSeznam->ZalozNovyDen(); }));
         zarezervuj(2, QStringLiteral("8551011234"), QStringLiteral("NOVÁKOVÁ Jana"));
     }
 
     void zarezervuj(int radek, const QString& rc, const QString& jmeno) {
         DmKL->QReserve->setRecNo(radek);
-        w().Navigator->click(N::Edit);
+        w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Edit);
         DmKL->QReserveRCPacienta->setAsString(rc);
         DmKL->QReserveJmenoPac->setAsString(jmeno);
-        w().Navigator->click(N::Post);
+        w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Browse);
     }
 
@@ -108,7 +108,7 @@ private Q_SLOTS:
         QVERIFY(w().N31Zaloha->isChecked());
         QCOMPARE(DmKL->QParamPZaloha->asDateTime(), tk::encodeDate(2026, 12, 10));
         QVERIFY(!w().LbZprava->isVisible());
-        QVERIFY(w().GBZobraz->isVisible());
+        QVERIFY(w().PSeznam->GBZobraz->isVisible());
         // The copy holds the database as it was, before the date of the backup was recorded.
         QCOMPARE(obsahDatabaze(zaloha()), pred);
         QVERIFY(!QFileInfo::exists(zaloha() + QStringLiteral(".part")));
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(w().statusText(3), panel);
         QVERIFY(!w().N31Zaloha->isChecked());
         QVERIFY(!w().LbZprava->isVisible());
-        QVERIFY(w().GBZobraz->isVisible());
+        QVERIFY(w().PSeznam->GBZobraz->isVisible());
     }
 
     void restoresThatStopBeforeTheyStart_data() {
@@ -217,7 +217,7 @@ private Q_SLOTS:
         // Changes after the backup: another booking, a deleted slot.
         zarezervuj(3, QStringLiteral("535228123"), QStringLiteral("DVOŘÁK Petr"));
         DmKL->QReserve->setRecNo(5);
-        w().Navigator->click(N::Delete);
+        w().PSeznam->Navigator->click(N::Delete);
         QVERIFY(obsahDatabaze(databaze()) != zalozeno);
 
         HookWaiter& waiter = installHookWaiter();
@@ -229,7 +229,7 @@ private Q_SLOTS:
                      QStringLiteral("Probíhá obnova databáze.\nČEKEJTE prosím! (cca 2 min)"));
             QCOMPARE(w().LbZprava->palette().color(QPalette::Window), QColor(255, 255, 0));
             QVERIFY(!w().GBObdobi->isEnabled());
-            QVERIFY(!w().GBZobraz->isVisible());
+            QVERIFY(!w().PSeznam->GBZobraz->isVisible());
             QCOMPARE(w().statusText(2), QStringLiteral("?"));
             QCOMPARE(w().statusText(3), QStringLiteral("?"));
             QVERIFY(!DmKL->SpojeniKL->isOpen());
@@ -387,7 +387,7 @@ private Q_SLOTS:
         waiter.onProcess = [&] {
             if (w().LbZprava->isVisible() &&
                 w().LbZprava->text() == QStringLiteral("Probíhá záloha databáze") &&
-                !w().GBZobraz->isVisible())
+                !w().PSeznam->GBZobraz->isVisible())
                 ++sLabelem;
             if (sLabelem == 2)
                 QTest::keyClick(&w(), Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);

@@ -5,6 +5,8 @@
 
 #include "PrehledProgram.h"
 
+#include "overview/PKalendar.h"
+
 namespace kltest {
 
 // Working day 8:00-9:00 without a pause: a workplace of 30-minute slots gets two of them.
@@ -17,12 +19,12 @@ inline void kratkyDen(TDmKL& dm) {
 inline bool zaloz(Prehled& t, const QDate& d, const QString& obj = QStringLiteral("00001"),
                   const QString& nazev = QStringLiteral("Vana")) {
     t.pracovisteDen(obj, d, nazev);
-    if (t.w().BbTiskNovy->text() != QStringLiteral("Nový D"))
+    if (t.w().PSeznam->BbTiskNovy->text() != QStringLiteral("Nový D"))
         return false;
-    if (t.w().NepracovniDen > 0)
+    if (t.w().GBObdobi->NepracovniDen > 0)
         static_cast<tktest::TestDialogs&>(tk::dialogs()).answerNext(true);
-    QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
-    return t.w().BbTiskNovy->text() == QStringLiteral("Tisk O");
+    QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
+    return t.w().PSeznam->BbTiskNovy->text() == QStringLiteral("Tisk O");
 }
 
 // Moves the list to its row at h:m; with `volny` only to a free slot.
@@ -45,14 +47,14 @@ inline bool obsad(Prehled& t, int h, int m, const QString& jmeno,
                   const QString& rc = QStringLiteral("8501011234"), const QString& kpr = QString()) {
     if (!naCas(h, m, true))
         return false;
-    QTest::mouseClick(t.w().Navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
+    QTest::mouseClick(t.w().PSeznam->Navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
     if (!DmKL->QReserve->isEditing())
         return false;
     DmKL->QReserveRCPacienta->setAsString(rc);
     DmKL->QReserveJmenoPac->setAsString(jmeno);
     if (!kpr.isEmpty())
         DmKL->QReserveKodPrac->setAsString(kpr);
-    QTest::mouseClick(t.w().Navigator->button(tk::DBNavigator::Post), Qt::LeftButton);
+    QTest::mouseClick(t.w().PSeznam->Navigator->button(tk::DBNavigator::Post), Qt::LeftButton);
     return !DmKL->QReserve->isEditing();
 }
 

@@ -52,9 +52,9 @@ public:
 
     // The writable selection of a workplace and day, with the workplace named as its code field would.
     void pracovisteDen(const QString& obj, const QDate& d, const QString& nazev = QStringLiteral("Vana")) {
-        w().NastavDatum(d);
-        w().EdVObj->setText(obj);
-        w().LbVNazObj->setText(nazev);
+        w().GBObdobi->NastavDatum(d);
+        w().GBObdobi->EdVObj->setText(obj);
+        w().GBObdobi->LbVNazObj->setText(nazev);
         w().NastavRezervaci();
         w().ObnovVyber();
     }

@@ -131,8 +131,8 @@ private Q_SLOTS:
         QVERIFY(radky(k->GrCt).isEmpty());
         t.pracovisteDen("00002", dnes(), QStringLiteral("Magnet"));
         QCOMPARE(radky(k->GrCt).size(), 3); // 20-minute slots: 8:00, 8:20, 8:40
-        t.w().EdVObj->setText(QStringLiteral("00000"));
-        t.w().LbVNazObj->clear();
+        t.w().GBObdobi->EdVObj->setText(QStringLiteral("00000"));
+        t.w().GBObdobi->LbVNazObj->clear();
         t.w().ObnovVyber();
         for (int i = 0; i < 7; ++i) {
             QVERIFY(radky(k->mrizky()[i]).isEmpty());

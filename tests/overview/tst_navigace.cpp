@@ -65,10 +65,10 @@ private Q_SLOTS:
         auto* s = t.w().findChild<TUpDown*>(spinner);
         QVERIFY(s);
         QTest::mouseClick(up ? s->upButton() : s->downButton(), Qt::LeftButton);
-        QTEST(t.w().EdVDatum->date(), "to");
+        QTEST(t.w().GBObdobi->EdVDatum->date(), "to");
         // The calendar follows the new date.
-        QVERIFY(t.w().PKalendar->DatumPo <= t.w().EdVDatum->date());
-        QVERIFY(t.w().EdVDatum->date() <= t.w().PKalendar->DatumNe);
+        QVERIFY(t.w().PKalendar->DatumPo <= t.w().GBObdobi->EdVDatum->date());
+        QVERIFY(t.w().GBObdobi->EdVDatum->date() <= t.w().PKalendar->DatumNe);
     }
 
     // The day spinner from a 9:30 row lands on the next day's 9:30 row; a day without 9:30 leaves the list
@@ -83,17 +83,17 @@ private Q_SLOTS:
         QVERIFY(zaloz(t, dnes().addDays(2))); // slots at 8:00, 8:40, 9:20, ...
         t.pracovisteDen("00001", dnes());
         QVERIFY(naCas(9, 30));
-        QTest::mouseClick(t.w().UpDwDen->upButton(), Qt::LeftButton);
-        QCOMPARE(t.w().EdVDatum->date(), dnes().addDays(1));
+        QTest::mouseClick(t.w().GBObdobi->UpDwDen->upButton(), Qt::LeftButton);
+        QCOMPARE(t.w().GBObdobi->EdVDatum->date(), dnes().addDays(1));
         QCOMPARE(aktualni(), QStringLiteral("pá 11.12.2026  09:30 "));
         QCOMPARE(tk::formatDateTime(QStringLiteral("dd.mm.yyyy hh:nn"), t.w().CilovyCas),
                  QStringLiteral("11.12.2026 09:30"));
-        QTest::mouseClick(t.w().UpDwDen->upButton(), Qt::LeftButton);
-        QCOMPARE(t.w().EdVDatum->date(), dnes().addDays(2));
+        QTest::mouseClick(t.w().GBObdobi->UpDwDen->upButton(), Qt::LeftButton);
+        QCOMPARE(t.w().GBObdobi->EdVDatum->date(), dnes().addDays(2));
         QCOMPARE(DmKL->QReserve->recNo(), 2); // past the start-of-day marker
         QCOMPARE(aktualni(), QStringLiteral("so 12.12.2026  08:00 "));
         // Back a day from the first slot: 8:00 of Friday.
-        QTest::mouseClick(t.w().UpDwDen->downButton(), Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->UpDwDen->downButton(), Qt::LeftButton);
         QCOMPARE(aktualni(), QStringLiteral("pá 11.12.2026  08:00 "));
     }
 
@@ -105,11 +105,11 @@ private Q_SLOTS:
         t.pracovisteDen("00001", dnes());
         QVERIFY(DmKL->QReserve->isEmpty());
         QCOMPARE(t.w().CilovyCas, 0.0);
-        QTest::mouseClick(t.w().UpDwTyden->upButton(), Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->UpDwTyden->upButton(), Qt::LeftButton);
         QCOMPARE(t.w().CilovyCas, 7.0);
-        QTest::mouseClick(t.w().UpDwDen->downButton(), Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->UpDwDen->downButton(), Qt::LeftButton);
         QCOMPARE(t.w().CilovyCas, 6.0);
-        QCOMPARE(t.w().EdVDatum->date(), dnes().addDays(6));
+        QCOMPARE(t.w().GBObdobi->EdVDatum->date(), dnes().addDays(6));
     }
 
     void weekButtons() {
@@ -118,12 +118,12 @@ private Q_SLOTS:
         QVERIFY(zaloz(t, dnes()));
         QVERIFY(naCas(9, 30));
         QTest::mouseClick(t.w().PKalendar->BbTPo, Qt::LeftButton);
-        QCOMPARE(t.w().EdVDatum->date(), dnes().addDays(7));
+        QCOMPARE(t.w().GBObdobi->EdVDatum->date(), dnes().addDays(7));
         QCOMPARE(t.w().PKalendar->EdTyden->text(), QStringLiteral("51."));
         QCOMPARE(t.w().CilovyCas, 0.0); // the target is the spinners' alone
         QTest::mouseClick(t.w().PKalendar->BbTPred, Qt::LeftButton);
         QTest::mouseClick(t.w().PKalendar->BbTPred, Qt::LeftButton);
-        QCOMPARE(t.w().EdVDatum->date(), dnes().addDays(-7));
+        QCOMPARE(t.w().GBObdobi->EdVDatum->date(), dnes().addDays(-7));
         QCOMPARE(t.w().CilovyCas, 0.0);
     }
 

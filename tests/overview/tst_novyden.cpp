@@ -88,13 +88,13 @@ private Q_SLOTS:
         Prehled t(parametry(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], objekt));
         QVERIFY(t.ok);
         t.pracovisteDen(QStringLiteral("00001"), dnes());
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Nový D"));
-        QVERIFY(tk::guard([&] { t.w().ZalozNovyDen(); }));
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("Nový D"));
+        QVERIFY(tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
         t.w().ObnovVyber();
         QCOMPARE(t.seznam(), rows);
-        QVERIFY(!t.w().GenerovaniDne);
+        QVERIFY(!DmKL->GenerovaniDne);
         QCOMPARE(t.zamky(), 0); // founding takes no lock
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Tisk O"));
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("Tisk O"));
         // Every generated row belongs to the workplace and has the defaults of a new row.
         QCOMPARE(scalarKL(*DmKL,
                           QStringLiteral("select count(*) from Reserve where Objekt<>'00001' or Hotovo<>0 or "
@@ -104,12 +104,40 @@ private Q_SLOTS:
         QCOMPARE(dialogs->texts(), QStringList());
     }
 
+    // A founded day's free slots have empty texts, not NULL: "Volné" and the lists outside the workplace-day
+    // find them. The default parameters: 8:00-16:30, pause 11:30-12:30; "Vana" has 30-minute slots.
+    void freeSlotsAreEmptyAndListedAsFree() {
+        Prehled t;
+        t.pracovisteDen(QStringLiteral("00001"), dnes());
+        QVERIFY(tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
+        t.w().ObnovVyber();
+        QCOMPARE(DmKL->QReserve->recordCount(), 19);
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta is null or "
+                                                "JmenoPac is null"))
+                     .toInt(),
+                 0);
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta='' and "
+                                                "JmenoPac=''"))
+                     .toInt(),
+                 15);
+        QTest::mouseClick(t.w().PSeznam->RBZVolno, Qt::LeftButton);
+        QVERIFY(t.w().PSeznam->RBZVolno->isChecked());
+        QCOMPARE(t.w().statusText(2), QStringLiteral("Počet vybraných položek     15"));
+        QCOMPARE(t.seznam().first(), QStringLiteral("08:00 "));
+        QCOMPARE(t.seznam().last(), QStringLiteral("16:00 "));
+        // The week of the day lists its slots, without the markers.
+        QTest::mouseClick(t.w().PSeznam->RBZVse, Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->RBVTyden, Qt::LeftButton);
+        QVERIFY(t.w().GBObdobi->RBVTyden->isChecked());
+        QCOMPARE(DmKL->QReserve->recordCount(), 15);
+    }
+
     void markerTextsAndTheWorkersCode() {
         Prehled t(parametry(8, 0, 9, 0, 0, 0, 0, 0, QStringLiteral("Gin=0")));
         t.pracovisteDen(QStringLiteral("00002"), dnes(), QStringLiteral("Magnet"));
         // The workplace's permanent worker when the selection names no worker.
-        t.w().StalyPracovnik = QStringLiteral("03");
-        QVERIFY(tk::guard([&] { t.w().ZalozNovyDen(); }));
+        t.w().GBObdobi->StalyPracovnik = QStringLiteral("03");
+        QVERIFY(tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 5);
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where KodPrac<>'03'")).toInt(),
                  0);
@@ -122,15 +150,15 @@ private Q_SLOTS:
     void refusedWhenAnotherStationFoundedTheDay() {
         Prehled t;
         t.pracovisteDen(QStringLiteral("00001"), dnes());
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("Nový D"));
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("Nový D"));
         reservation(*DmKL, QStringLiteral("00001"), dnes(), 8, 0, 0, QStringLiteral("1"),
                     QStringLiteral("======ZPD======="));
         dialogs->clear();
-        QVERIFY(!tk::guard([&] { t.w().ZalozNovyDen(); }));
+        QVERIFY(!tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
         QCOMPARE(dialogs->texts().size(), 1);
         QVERIFY(dialogs->last().startsWith(
             QStringLiteral("Založení nového pracovního dne je možné jen pokud\r\n")));
-        QCOMPARE(t.w().BbTiskNovy->text(), QStringLiteral("<?>"));
+        QCOMPARE(t.w().PSeznam->BbTiskNovy->text(), QStringLiteral("<?>"));
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 1);
     }
 
@@ -141,38 +169,43 @@ private Q_SLOTS:
                                      "begin select raise(abort,'disk full'); end")
                           .arg(stamp(dnes(), 14, 0)));
         dialogs->clear();
-        QVERIFY(!tk::guard([&] { t.w().ZalozNovyDen(); }));
+        QVERIFY(!tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
         QCOMPARE(dialogs->texts().size(), 1);
         QVERIFY(dialogs->last().contains(QStringLiteral("disk full")));
-        QVERIFY(!t.w().GenerovaniDne);
+        QVERIFY(!DmKL->GenerovaniDne);
         QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve")).toInt(), 0);
         QVERIFY(DmKL->QReserve->isActive());
         QVERIFY(DmKL->QReserve->isEmpty());
+        // Back in browsing: the navigator of the writable selection, the step buttons off.
+        QCOMPARE(t.w().PSeznam->Navigator->visibleButtons().size(), 10);
+        QVERIFY(!t.w().GBDetail->UpDwHod->isEnabled());
+        QVERIFY(!t.w().GBDetail->UpDwDoba->isEnabled());
+        QCOMPARE(DmKL->QReserve->state(), tk::DatasetState::Browse);
     }
 
     void bookingAFreeSlotEndToEnd() {
         Prehled t;
         t.pracovisteDen(QStringLiteral("00001"), dnes());
-        QVERIFY(tk::guard([&] { t.w().ZalozNovyDen(); }));
+        QVERIFY(tk::guard([&] { t.w().PSeznam->ZalozNovyDen(); }));
         t.w().ObnovVyber();
         tk::Dataset& q = *DmKL->QReserve;
         QVERIFY(q.locate(QStringLiteral("DatumCas"), tk::fromDate(dnes()) + tk::encodeTime(9, 0)));
         const int id = DmKL->QReserveIDRes->asInteger();
         QVERIFY(DmKL->QReserveJmenoPac->asString().isEmpty());
-        t.w().Navigator->click(tk::DBNavigator::Edit);
+        t.w().PSeznam->Navigator->click(tk::DBNavigator::Edit);
         QCOMPARE(q.state(), tk::DatasetState::Edit);
         QCOMPARE(t.zamky(), 1);
-        QVERIFY(t.w().LbBlok->isVisible());
+        QVERIFY(t.w().PSeznam->LbBlok->isVisible());
         QVERIFY(!t.w().GBObdobi->isEnabled());
-        QCOMPARE(t.w().Navigator->visibleButtons(),
+        QCOMPARE(t.w().PSeznam->Navigator->visibleButtons(),
                  (QList<tk::DBNavigator::Button>{tk::DBNavigator::Post, tk::DBNavigator::Cancel}));
-        QTest::keyClicks(t.w().EdDRCP, QStringLiteral("8551011234"));
-        t.w().EdDJmPac->clear();
-        QTest::keyClicks(t.w().EdDJmPac, QStringLiteral("Novak Jan"));
-        t.w().Navigator->click(tk::DBNavigator::Post);
+        QTest::keyClicks(t.w().GBDetail->EdDRCP, QStringLiteral("8551011234"));
+        t.w().GBDetail->EdDJmPac->clear();
+        QTest::keyClicks(t.w().GBDetail->EdDJmPac, QStringLiteral("Novak Jan"));
+        t.w().PSeznam->Navigator->click(tk::DBNavigator::Post);
         QCOMPARE(q.state(), tk::DatasetState::Browse);
         QCOMPARE(t.zamky(), 0);
-        QVERIFY(!t.w().LbBlok->isVisible());
+        QVERIFY(!t.w().PSeznam->LbBlok->isVisible());
         QVERIFY(t.w().GBObdobi->isEnabled());
         QCOMPARE(DmKL->QReserveIDRes->asInteger(), id);
         QCOMPARE(DmKL->QReserveJmenoPac->asString(), QStringLiteral("Novak Jan"));

@@ -17,14 +17,12 @@ const QString kZamceno =
                    "Blokované).");
 const QString kPrekryv = QStringLiteral("Rezervace se časově překrývá s předchozí nebo následující. ");
 
-// A founded day: 08:00 start marker, slots 08:00 and 08:30 (30 min), 16:30 end marker.
-void den(TDmKL& dm) {
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 0, 0, QStringLiteral("1"),
-                QStringLiteral("======ZPD======="));
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 0, 30, QString(), QString());
-    reservation(dm, QStringLiteral("00001"), dnes(), 8, 30, 30, QString(), QString());
-    reservation(dm, QStringLiteral("00001"), dnes(), 16, 30, 0, QStringLiteral("4"),
-                QStringLiteral("======KPD======="));
+// The working hours of a short day without a pause: founded by the program, it holds the 08:00 start marker,
+// the slots 08:00 and 08:30 (30 min) and the 09:00 end marker.
+void kratkyDen(TDmKL& dm) {
+    execKL(dm, QStringLiteral(
+                   "update ParamP set PrOdH=8,PrOdM=0,PrDoH=9,PrDoM=0,PPOdH=0,PPOdM=0,PPDoH=0,PPDoM=0"));
+    execKL(dm, QStringLiteral("update Objekt set Gpp=0,Gin=1,Interval=30 where Kod='00001'"));
 }
 } // namespace
 
@@ -41,9 +39,11 @@ class TestRezervace : public QObject {
 private Q_SLOTS:
     void init() {
         dialogs = &tktest::installTestEnvironment();
-        t = std::make_unique<Prehled>(den);
+        t = std::make_unique<Prehled>(kratkyDen);
         QVERIFY(t->ok);
         t->pracovisteDen(QStringLiteral("00001"), dnes());
+        QVERIFY(tk::guard([&] { t->w().PSeznam->ZalozNovyDen(); }));
+        t->w().ObnovVyber();
         q = DmKL->QReserve;
         QCOMPARE(q->recordCount(), 4);
         dialogs->clear();
@@ -52,22 +52,29 @@ private Q_SLOTS:
 
     void insertBeforeTheSecondRowStartsAtThePreviousEnd() {
         q->setRecNo(2);
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(q->state(), tk::DatasetState::Insert);
         QCOMPARE(DmKL->QReserveDatumCas->asDateTime(), at(8, 0));
         QCOMPARE(DmKL->QReserveDoba->asInteger(), 30); // the workplace's interval
         QCOMPARE(DmKL->QReserveObjekt->asString(), QStringLiteral("00001"));
         QCOMPARE(t->zamky(), 1);
         // 08:00 + 30 min does not fit before the selected row's 08:00.
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(dialogs->texts(), QStringList{kPrekryv});
         QCOMPARE(q->state(), tk::DatasetState::Insert);
         DmKL->QReserveDoba->setAsInteger(0);
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(t->zamky(), 0);
         QCOMPARE(q->recordCount(), 5);
-        QCOMPARE(DmKL->QReserveIDRes->asInteger(), t->w().PosledniIDRes);
+        QCOMPARE(DmKL->QReserveIDRes->asInteger(), DmKL->PosledniIDRes);
+        // A new row without a client is a free slot: empty texts, listed under "Volné".
+        QCOMPARE(scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where RCPacienta is null or "
+                                                "JmenoPac is null"))
+                     .toInt(),
+                 0);
+        QTest::mouseClick(t->w().PSeznam->RBZVolno, Qt::LeftButton);
+        QCOMPARE(t->seznam(), (QStringList{"08:00 ", "08:00 ", "08:30 "}));
     }
 
     void insertsThatAreRefused_data() {
@@ -90,28 +97,28 @@ private Q_SLOTS:
         else
             q->first();
         const int rows = q->recordCount();
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(dialogs->texts(), QStringList{message});
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(q->recordCount(), rows);
         QCOMPARE(t->zamky(), 0);
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
     }
 
     void theFreeWindowOfTheFirstAndLastRows() {
         q->first();
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->KonecPredchozi, at(0, 0));
         QCOMPARE(DmKL->ZacatekNasledujici, at(8, 0));
         DmKL->QReserveDatumCas->setAsDateTime(at(0, 0));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         q->last();
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->KonecPredchozi, at(9, 0));
         QCOMPARE(DmKL->ZacatekNasledujici, at(23, 59));
         DmKL->QReserveDatumCas->setAsDateTime(at(23, 59));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), tk::DatasetState::Browse);
         QCOMPARE(dialogs->texts(), QStringList());
     }
@@ -127,9 +134,9 @@ private Q_SLOTS:
         QFETCH(int, second);
         QFETCH(bool, accepted);
         q->setRecNo(2); // 08:00-08:30, the next starts at 08:30
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         DmKL->QReserveDatumCas->setAsDateTime(at(8, 0, second));
-        t->w().Navigator->click(N::Post);
+        t->w().PSeznam->Navigator->click(N::Post);
         QCOMPARE(q->state(), accepted ? tk::DatasetState::Browse : tk::DatasetState::Edit);
         QCOMPARE(dialogs->texts(), accepted ? QStringList() : QStringList{kPrekryv});
     }
@@ -148,27 +155,27 @@ private Q_SLOTS:
         execKL(*DmKL, QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('00001','%1','%2')")
                           .arg(stamp(dnes(), 0, 0), station));
         q->setRecNo(3);
-        t->w().Navigator->click(N::Button(button));
+        t->w().PSeznam->Navigator->click(N::Button(button));
         QCOMPARE(dialogs->texts(), QStringList{kZamceno});
         QCOMPARE(q->state(), tk::DatasetState::Browse);
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
         QVERIFY(t->w().GBObdobi->isEnabled());
-        QVERIFY(!t->w().LbBlok->isVisible());
+        QVERIFY(!t->w().PSeznam->LbBlok->isVisible());
         QCOMPARE(t->zamky(), 1); // someone else's row stays
         QCOMPARE(q->recordCount(), 4);
     }
 
     void cancelAfterInsertReleasesTheLock() {
         q->setRecNo(3);
-        t->w().Navigator->click(N::Insert);
+        t->w().PSeznam->Navigator->click(N::Insert);
         QCOMPARE(t->zamky(), 1);
-        QVERIFY(!t->w().DBGridSeznam->isEnabled());
-        t->w().Navigator->click(N::Cancel);
+        QVERIFY(!t->w().PSeznam->DBGridSeznam->isEnabled());
+        t->w().PSeznam->Navigator->click(N::Cancel);
         QCOMPARE(t->zamky(), 0);
         QCOMPARE(q->recordCount(), 4);
         QCOMPARE(q->recNo(), 3);
-        QVERIFY(t->w().DBGridSeznam->isEnabled());
-        QCOMPARE(t->w().Navigator->visibleButtons().size(), 10);
+        QVERIFY(t->w().PSeznam->DBGridSeznam->isEnabled());
+        QCOMPARE(t->w().PSeznam->Navigator->visibleButtons().size(), 10);
     }
 
     void releaseDeletesOnlyThisStationsLock() {
@@ -178,10 +185,10 @@ private Q_SLOTS:
         execKL(*DmKL, QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('00001','%1','%2')")
                           .arg(stamp(dnes().addDays(1), 0, 0), IdPc));
         q->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(t->zamky(), 3);
         DmKL->QBlokRes->last(); // the blocked-days window may move the dataset meanwhile
-        t->w().Navigator->click(N::Cancel);
+        t->w().PSeznam->Navigator->click(N::Cancel);
         QCOMPARE(t->zamky(), 2);
         QCOMPARE(
             scalarKL(*DmKL, QStringLiteral("select count(*) from BlokRes where Objekt='00001' and Datum='%1'")
@@ -191,11 +198,11 @@ private Q_SLOTS:
     }
 
     void aRowWithoutWorkerTakesTheSelectionsWorker() {
-        t->w().EdVKPr->setText(QStringLiteral("05"));
+        t->w().GBObdobi->EdVKPr->setText(QStringLiteral("05"));
         q->setRecNo(2);
-        t->w().Navigator->click(N::Edit);
+        t->w().PSeznam->Navigator->click(N::Edit);
         QCOMPARE(DmKL->QReserveKodPrac->asString(), QStringLiteral("05"));
-        t->w().Navigator->click(N::Cancel);
+        t->w().PSeznam->Navigator->click(N::Cancel);
     }
 
     void workingHoursAreChecked_data() {
@@ -227,6 +234,28 @@ private Q_SLOTS:
                                              "pracovní doby.")});
         if (!accepted)
             p.cancel();
+    }
+
+    // The unique index, not the writers' serialisation, is what keeps a workplace-day to one lock row: a
+    // second row written by any path is refused by the database itself.
+    void theDatabaseHoldsOneLockRowPerWorkplaceDay_data() {
+        QTest::addColumn<QString>("objekt");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("same workplace-day") << "00002" << 0 << true;
+        QTest::newRow("another day") << "00002" << 1 << false;
+        QTest::newRow("another workplace") << "00003" << 0 << false;
+    }
+
+    void theDatabaseHoldsOneLockRowPerWorkplaceDay() {
+        QFETCH(QString, objekt);
+        QFETCH(int, days);
+        QFETCH(bool, refused);
+        QVERIFY(ZamkniDenPracoviste(*DmKL->SpojeniKL, QStringLiteral("00002"), dnes(), QStringLiteral("A")));
+        const QString druhy = QStringLiteral("insert into BlokRes (Objekt,Datum,IdPC) values ('%1',%2,'B')")
+                                  .arg(objekt, DmKL->SpojeniKL->dialect().dateValue(dnes().addDays(days)));
+        QCOMPARE(!tk::guard([&] { execKL(*DmKL, druhy); }), refused);
+        QCOMPARE(t->zamky(), refused ? 1 : 2);
     }
 
     // Two stations, each with its own connection to the file, race for the same workplace-day.

@@ -67,7 +67,7 @@ class TestTisk : public QObject {
     QString tisk(Prehled& t, const QString& name) {
         const QString path = t.folder.root() + name + QStringLiteral(".pdf");
         dialogs->fileNext(path);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         const QByteArray ukazky = qgetenv("KALENDO_UKAZKY");
         if (!ukazky.isEmpty()) {
             QFile::remove(QString::fromLocal8Bit(ukazky) + QLatin1Char('/') + name + QStringLiteral(".pdf"));
@@ -104,10 +104,10 @@ class TestTisk : public QObject {
     }
 
     static void klient(Prehled& t, const QString& rc, const QString& jmeno) {
-        t.w().EdVRCP->setText(rc);
-        t.w().LbVJmPac->setText(jmeno);
-        t.w().BbTiskK->show();
-        QTest::mouseClick(t.w().BbTiskK, Qt::LeftButton);
+        t.w().GBObdobi->EdVRCP->setText(rc);
+        t.w().GBObdobi->LbVJmPac->setText(jmeno);
+        t.w().GBObdobi->BbTiskK->show();
+        QTest::mouseClick(t.w().GBObdobi->BbTiskK, Qt::LeftButton);
     }
 
 private Q_SLOTS:
@@ -121,8 +121,8 @@ private Q_SLOTS:
     void modeNoneExplainsItself() {
         Prehled t;
         QVERIFY(t.ok);
-        QCOMPARE(tagOf(t.w().BbTiskNovy), 0);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QCOMPARE(tagOf(t.w().PSeznam->BbTiskNovy), 0);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(dialogs->last(),
                  QStringLiteral("Funkce tlačítka se mění podle nastavení výběru a zobrazení."));
         QCOMPARE(asked, 0);
@@ -134,9 +134,9 @@ private Q_SLOTS:
         QVERIFY(t.ok);
         t.pracovisteDen("00001", QDate(2026, 12, 12));
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Nový D"));
-        QCOMPARE(t.w().NepracovniDen, 1);
+        QCOMPARE(t.w().GBObdobi->NepracovniDen, 1);
         dialogs->answerNext(false);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(dialogs->shown().size(), size_t(1));
         const auto& q = dialogs->shown().back();
         QVERIFY(q.isQuestion);
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Nový D"));
         // Yes generates it.
         dialogs->answerNext(true);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk O"));
         QVERIFY(DmKL->QReserve->recordCount() > 4);
     }
@@ -156,8 +156,8 @@ private Q_SLOTS:
         Prehled t;
         QVERIFY(t.ok);
         t.pracovisteDen("00001", dnes());
-        QCOMPARE(t.w().NepracovniDen, 0);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QCOMPARE(t.w().GBObdobi->NepracovniDen, 0);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QVERIFY(dialogs->shown().empty());
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk O"));
         QCOMPARE(t.seznam().first(), QStringLiteral("08:00 ======ZPD======="));
@@ -170,18 +170,18 @@ private Q_SLOTS:
         QVERIFY(t.ok);
         QVERIFY(zaloz(t, dnes()));
         QVERIFY(obsad(t, 11, 0, QStringLiteral("Šťastná Žofie"), QStringLiteral("7556011234")));
-        t.w().EdVRCP->setText(QStringLiteral("7556011234"));
+        t.w().GBObdobi->EdVRCP->setText(QStringLiteral("7556011234"));
         QVERIFY(naCas(11, 0));
-        QTest::mouseClick(t.w().UpDwTyden->upButton(), Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->UpDwTyden->upButton(), Qt::LeftButton);
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Nový D"));
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk O"));
         QCOMPARE(DmKL->QReserveDatumCas->displayText(), QStringLiteral("čt 17.12.2026  11:00"));
         // Without a client in the field the list stays on its first row.
-        t.w().EdVRCP->clear();
+        t.w().GBObdobi->EdVRCP->clear();
         QVERIFY(naCas(11, 0));
-        QTest::mouseClick(t.w().UpDwTyden->upButton(), Qt::LeftButton);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().GBObdobi->UpDwTyden->upButton(), Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(DmKL->QReserve->recNo(), 1);
     }
 
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(t.ok);
         t.pracovisteDen("00001", dnes());
         reservation(*DmKL, "00001", dnes(), 8, 0, 0, "1", "======ZPD=======");
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QVERIFY(
             dialogs->last().startsWith(QStringLiteral("Založení nového pracovního dne je možné jen pokud")));
         QCOMPARE(tlacitko(t.w()), QStringLiteral("<?>"));
@@ -224,7 +224,7 @@ private Q_SLOTS:
         QVERIFY(vse.contains(QStringLiteral("pracovní doba 08:00–16:30")));
         QVERIFY(vse.contains(QStringLiteral("vytištěno 10.12.2026 10:00")));
 
-        t.w().RBZVolno->setChecked(true);
+        t.w().PSeznam->RBZVolno->setChecked(true);
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk O"));
         const QString volne = tisk(t, QStringLiteral("ResOD-volne"));
         QVERIFY(!volne.contains(QStringLiteral("Dvořák")));
@@ -239,12 +239,12 @@ private Q_SLOTS:
         Prehled t(&pracovnici);
         QVERIFY(t.ok);
         klienti(t);
-        t.w().RBZVolno->setChecked(true);
+        t.w().PSeznam->RBZVolno->setChecked(true);
         klient(t, QStringLiteral("7556011234"), QStringLiteral("Šťastná Žofie"));
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk K"));
-        QVERIFY(t.w().RBZObsazeno->isChecked());
-        QCOMPARE(t.w().RBZObsazeno->text(), QStringLiteral("Aktuální"));
-        QVERIFY(!t.w().RBZVolno->isVisible());
+        QVERIFY(t.w().PSeznam->RBZObsazeno->isChecked());
+        QCOMPARE(t.w().PSeznam->RBZObsazeno->text(), QStringLiteral("Aktuální"));
+        QVERIFY(!t.w().PSeznam->RBZVolno->isVisible());
         const QString aktualni = tisk(t, QStringLiteral("ResKV"));
         QVERIFY2(aktualni.contains(QStringLiteral("Přehled rezervací klienta")), qPrintable(aktualni));
         QVERIFY(aktualni.contains(QStringLiteral("Šťastná Žofie")));
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QVERIFY(aktualni.contains(QStringLiteral("Počet rezervací: 3")));
         QVERIFY(!aktualni.contains(QStringLiteral("Dvořák")));
 
-        t.w().RBZVse->setChecked(true);
+        t.w().PSeznam->RBZVse->setChecked(true);
         const QString vse = tisk(t, QStringLiteral("ResKV-vse"));
         QCOMPARE(radkySe(vse, QStringLiteral("Vana")).first(),
                  QStringLiteral("st 9.12.2026 09:00 09:30 Vana Čermáková Běla"));
@@ -320,7 +320,7 @@ private Q_SLOTS:
         QVERIFY(zaloz(t, dnes()));
         const QString file = t.folder.slozkaProgramu() + QStringLiteral("Kalendo.rav");
         QFile::remove(file);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(dialogs->last(),
                  QStringLiteral("Soubor sestav „") + file +
                      QStringLiteral("“ nebyl nalezen.\r\nSestavu „ResOD“ nelze vytisknout."));
@@ -329,7 +329,7 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Report ResKV]\nColumn = Den | {VDen}\n");
         f.close();
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(dialogs->last(),
                  QStringLiteral("Soubor sestav „") + file + QStringLiteral("“ neobsahuje sestavu „ResOD“."));
         QCOMPARE(asked, 0);
@@ -355,7 +355,7 @@ private Q_SLOTS:
         });
         const QString path = t.folder.root() + QStringLiteral("dialog.pdf");
         dialogs->fileNext(path);
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("Výběr výstupního zařízení"));
         QVERIFY(printerOffered);
         QCOMPARE(dialogs->lastProposedName, QStringLiteral("ResOD_20261210.pdf"));
@@ -366,7 +366,7 @@ private Q_SLOTS:
             d->BtOK->click();
         });
         dialogs->clear();
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QVERIFY(dialogs->shown().empty());
     }
 
@@ -389,7 +389,7 @@ private Q_SLOTS:
             });
             d->BtOK->click();
         });
-        QTest::mouseClick(t.w().BbTiskNovy, Qt::LeftButton);
+        QTest::mouseClick(t.w().PSeznam->BbTiskNovy, Qt::LeftButton);
         QVERIFY(nahledVychozi);
         QCOMPARE(title, QStringLiteral("Náhled sestavy"));
         QCOMPARE(pages, 1);

@@ -71,9 +71,13 @@ void ProgramFolder::createKalendo(int version) {
 }
 
 void ProgramFolder::createKinemo() {
+    createKinemoIn(dataFolder());
+}
+
+void createKinemoIn(const QString& dataFolder) {
     tk::Connection c(QStringLiteral("KinemoFixture"));
     c.setEngine(tk::makeEngine(QStringLiteral("sqlite")));
-    c.setConnectionString(QStringLiteral("Data Source =") + dataFolder() +
+    c.setConnectionString(QStringLiteral("Data Source =") + dataFolder +
                           QStringLiteral(";Initial Catalog=master;"));
     c.open();
     c.execute(QStringLiteral("create database Kinemo"));

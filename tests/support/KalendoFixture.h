@@ -34,6 +34,9 @@ private:
     QTemporaryDir dir_;
 };
 
+// The small Kinemo.sqlite of ProgramFolder::createKinemo, in a given folder of database files.
+void createKinemoIn(const QString& dataFolder);
+
 // A data module connected to the folder's Kalendo database (which must exist at version 1) with the
 // datasets opened as the start sequence opens them. The dialogs of the connection are cleared.
 std::unique_ptr<TDmKL> openKalendo(const ProgramFolder& folder);

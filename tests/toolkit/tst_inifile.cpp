@@ -55,6 +55,39 @@ private Q_SLOTS:
         QCOMPARE(ini.exists(), !content.isEmpty());
         QCOMPARE(ini.readString(section, key, QStringLiteral("<default>")), expected);
     }
+
+    // Stations on Czech Windows write the file in their ANSI code page; one edited by a newer tool is UTF-8.
+    void encodingOfTheFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("dataSource");
+        QTest::addColumn<QString>("password");
+        const QString sklad = QStringLiteral("Sklad Ústí");
+        const QString heslo = QStringLiteral("tři");
+        QTest::newRow("cp1250") << QByteArray("[Connect]\r\nDataSource=Sklad \xDAst\xED\r\nPsw=t\xF8i\r\n")
+                                << sklad << heslo;
+        QTest::newRow("utf-8") << (QStringLiteral("[Connect]\r\nDataSource=") + sklad +
+                                   QStringLiteral("\r\nPsw=") + heslo + QStringLiteral("\r\n"))
+                                      .toUtf8()
+                               << sklad << heslo;
+        QTest::newRow("plain ascii") << QByteArray("[Connect]\nDataSource=srv\nPsw=abc\n")
+                                     << QStringLiteral("srv") << QStringLiteral("abc");
+    }
+
+    void encodingOfTheFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, dataSource);
+        QFETCH(QString, password);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kinemo.INI"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const tk::IniFile ini(path);
+        QCOMPARE(ini.readString(QStringLiteral("Connect"), QStringLiteral("DataSource"), QString()),
+                 dataSource);
+        QCOMPARE(ini.readString(QStringLiteral("Connect"), QStringLiteral("Psw"), QString()), password);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

@@ -225,6 +225,22 @@ private Q_SLOTS:
         db.connection().inTransaction([&] { db.exec(QStringLiteral("insert into T1 values (1)")); });
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from T1")).toInt(), 1);
     }
+
+    void aNestedTransactionIsRefusedAndTheOuterOneRollsBack() {
+        tktest::TempSqlite db;
+        db.exec(QStringLiteral("create table T1 (A int)"));
+        bool innerRan = false;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, db.connection().inTransaction([&] {
+            db.exec(QStringLiteral("insert into T1 values (1)"));
+            db.connection().inTransaction([&] { innerRan = true; });
+        }));
+        QVERIFY(!innerRan);
+        QVERIFY(!db.connection().isInTransaction());
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from T1")).toInt(), 0);
+        // The connection is usable for the next transaction.
+        db.connection().inTransaction([&] { db.exec(QStringLiteral("insert into T1 values (2)")); });
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from T1")).toInt(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSqlDialect)

@@ -220,6 +220,37 @@ private Q_SLOTS:
         QTRY_VERIFY(!grid->cellEditor());
     }
 
+    void aRefusedCellFailsThePostAndEveryReceiverStillRuns() {
+        ds->setRecNo(2);
+        grid->setMode(DBGrid::Mode::Edit);
+        grid->setSelectedIndex(2); // Pocet, an integer
+        int laterReceiver = 0;
+        // Connected after the grid: runs only when the grid's slot returns normally.
+        connect(ds.get(), &Dataset::updateRecordRequested, this, [&] { ++laterReceiver; });
+        ds->edit();
+        QTRY_VERIFY(grid->cellEditor());
+        grid->cellEditor()->selectAll();
+        QTest::keyClicks(grid->cellEditor(), QStringLiteral("abc"));
+        QString failure;
+        try {
+            ds->post();
+        } catch (const DatabaseError& e) {
+            failure = e.message();
+        }
+        QCOMPARE(laterReceiver, 1);
+        QCOMPARE(ds->state(), DatasetState::Edit);
+        QString fieldMessage;
+        try {
+            ds->fieldByName(QStringLiteral("Pocet")).setText(QStringLiteral("abc"));
+        } catch (const DatabaseError& e) {
+            fieldMessage = e.message();
+        }
+        QVERIFY(!fieldMessage.isEmpty());
+        QCOMPARE(failure, fieldMessage);
+        QCOMPARE(db->scalar(QStringLiteral("select Pocet from Item where ID=2")).toInt(), 2);
+        ds->cancel();
+    }
+
     void tabMovesToTheNextCellAndWritesTheCell() {
         ds->setRecNo(2);
         grid->setMode(DBGrid::Mode::Edit);

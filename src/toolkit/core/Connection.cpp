@@ -3,6 +3,8 @@
 #include "Errors.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <atomic>
 
 namespace tk {
@@ -80,17 +82,47 @@ int Connection::execute(const QString& statement) {
     return engine_->execute(db, statement);
 }
 
+QList<QVariantList> Connection::select(const QString& statement, const QList<Bound>& binds,
+                                       const QList<FieldType>& columns, int limit) {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(statement))
+        throw DatabaseError(q.lastError().text());
+    for (const Bound& b : binds)
+        q.addBindValue(engine_->toDb(b.value, b.type));
+    if (!q.exec())
+        throw DatabaseError(q.lastError().text());
+    QList<QVariantList> rows;
+    while ((limit <= 0 || rows.size() < limit) && q.next()) {
+        QVariantList row;
+        const int n = q.record().count();
+        for (int i = 0; i < n; ++i)
+            row << (i < columns.size() ? engine_->fromDb(q.value(i), columns.at(i)) : q.value(i));
+        rows << row;
+    }
+    return rows;
+}
+
 void Connection::inTransaction(const std::function<void()>& body) {
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Spojení k databázi není otevřeno."));
+    // A transaction inside a transaction is refused rather than silently joined: the inner body would
+    // believe its work committed, or rolled back, on its own.
+    if (inTransaction_)
+        throw DatabaseError(QStringLiteral("Transakce již probíhá."));
     QSqlDatabase db = database();
     engine_->beginWriteTransaction(db);
+    inTransaction_ = true;
     try {
         body();
     } catch (...) {
+        inTransaction_ = false;
         db.rollback();
         throw;
     }
+    inTransaction_ = false;
     if (!db.commit()) {
         const QString text = db.lastError().text();
         db.rollback();

@@ -2,12 +2,20 @@
 
 #include "Engine.h"
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <memory>
 
 namespace tk {
+
+// A value bound to a "?" of a statement, with the type that says how it travels to the engine.
+struct Bound {
+    QVariant value;
+    FieldType type = FieldType::String;
+};
 
 // One connection to one database of an engine. The connection string is set before opening; opening
 // failures and statement failures throw DatabaseError with the engine's text.
@@ -33,9 +41,15 @@ public:
     bool isOpen() const;
 
     int execute(const QString& statement); // the number of rows changed, -1 when unknown
+    // A short query whose values are bound to its "?" in order, so that no value can alter the statement.
+    // Returns at most `limit` rows (0: all), each value read back as `columns` gives its type (a column
+    // without a type comes as the driver gives it). Throws DatabaseError.
+    QList<QVariantList> select(const QString& statement, const QList<Bound>& binds,
+                               const QList<FieldType>& columns, int limit = 0);
     // Runs body in one transaction: committed when it returns, rolled back when it throws (the exception
-    // goes on).
+    // goes on). A call from inside the body is refused with DatabaseError and changes nothing.
     void inTransaction(const std::function<void()>& body);
+    bool isInTransaction() const { return inTransaction_; }
 
     // Whole-database maintenance through the engine (see Engine).
     void backupDatabase(const QString& catalog, const QString& file, const Progress& progress = {});
@@ -51,6 +65,7 @@ private:
     QString connectionString_;
     bool readOnly_ = false;
     bool open_ = false;
+    bool inTransaction_ = false;
 };
 
 // A command object: one statement text, executed on its connection.

@@ -6,6 +6,7 @@
 #include "SqliteBackup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMetaType>
 #include <QRegularExpression>
@@ -130,6 +131,13 @@ FieldType typeOfMeta(int typeId) {
     }
 }
 
+bool hasHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // unreadable: the driver reports why
+    return file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // SQLite: each catalogue is one file "<Data Source>/<Initial Catalog>.sqlite"; the catalogue "master" is the
 // folder itself, on which databases can be created.
@@ -191,15 +199,27 @@ public:
         if (!raw.isValid() || raw.isNull())
             return {};
         if (raw.typeId() == QMetaType::QString) {
+            // Wall-clock text without a zone: date and time are read apart, so that a time the station's
+            // zone skips (the spring change) reads back as written.
             const QString s = raw.toString().trimmed();
-            QDateTime dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
-            if (!dt.isValid())
-                dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-            if (!dt.isValid())
-                dt = QDateTime::fromString(s, Qt::ISODateWithMs);
-            if (!dt.isValid())
-                dt = QDateTime(QDate::fromString(s, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
-            return dt.isValid() ? QVariant(fromDateTime(dt)) : QVariant();
+            const QDate date = QDate::fromString(s.left(10), QStringLiteral("yyyy-MM-dd"));
+            if (!date.isValid())
+                return {};
+            QString rest = s.mid(10).trimmed();
+            if (rest.startsWith(QLatin1Char('T')))
+                rest.remove(0, 1);
+            if (rest.endsWith(QLatin1Char('Z')))
+                rest.chop(1);
+            if (rest.isEmpty())
+                return fromDate(date);
+            QTime time = QTime::fromString(rest, QStringLiteral("hh:mm:ss.zzz"));
+            if (!time.isValid())
+                time = QTime::fromString(rest, QStringLiteral("hh:mm:ss"));
+            if (!time.isValid())
+                time = QTime::fromString(rest, QStringLiteral("hh:mm"));
+            return time.isValid()
+                       ? QVariant(fromDate(date) + double(time.msecsSinceStartOfDay()) / 86400000.0)
+                       : QVariant();
         }
         return raw.toDouble();
     }
@@ -267,6 +287,10 @@ private:
             const QString path = fileOf(db, catalog);
             if (catalog.isEmpty() || !QFileInfo(path).isFile())
                 throw DatabaseError(QStringLiteral("Databáze %1 neexistuje (%2).").arg(catalog, path));
+            // The driver would open anything and fail only at the first statement.
+            if (!hasHeader(path))
+                throw NotADatabaseError(QStringLiteral("Soubor %1 není databáze (je prázdný nebo poškozený).")
+                                            .arg(QDir::toNativeSeparators(path)));
             db.setDatabaseName(path);
         }
         db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
@@ -398,6 +422,10 @@ private:
 };
 
 } // namespace
+
+QStringList engineNames() {
+    return {QStringLiteral("sqlite"), QStringLiteral("mssql")};
+}
 
 std::unique_ptr<Engine> makeEngine(const QString& name) {
     const QString n = name.trimmed().toLower();

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -86,5 +87,6 @@ public:
 };
 
 std::unique_ptr<Engine> makeEngine(const QString& name); // "sqlite" (also for an empty name) or "mssql"
+QStringList engineNames();                               // the names makeEngine knows
 
 } // namespace tk

@@ -26,6 +26,12 @@ private:
     QString message_;
 };
 
+// A file that was to be opened as a database is none (empty, damaged or of another kind).
+class NotADatabaseError : public DatabaseError {
+public:
+    using DatabaseError::DatabaseError;
+};
+
 // The one place where errors that nobody caught end up: the silent abort shows nothing, everything else
 // shows its text in an error message box (through Dialogs).
 void reportException(std::exception_ptr error);

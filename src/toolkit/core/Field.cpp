@@ -301,10 +301,6 @@ QVariant Field::normalize(const QVariant& v) const {
                         : v.toString();
         if (size_ > 0 && s.size() > size_)
             s.truncate(size_);
-        // An empty text is a value, not a missing one: written as NULL it would fail every comparison
-        // with a blank (a free slot would never count as free).
-        if (s.isNull())
-            s = QStringLiteral("");
         return s;
     }
     case FieldType::Memo:

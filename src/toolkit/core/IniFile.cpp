@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <ini.h>
 
 namespace tk {
@@ -26,11 +27,14 @@ IniFile::IniFile(const QString& path) : path_(path) {
         return;
     exists_ = true;
     QByteArray bytes = file.readAll();
-    // Files written on Windows may be in the ANSI code page; keep UTF-8 when it is valid, else read the
-    // bytes as Latin-1 so that no key is lost.
-    QString text = QString::fromUtf8(bytes);
-    if (text.contains(QChar::ReplacementCharacter))
-        text = QString::fromLatin1(bytes);
+    // The sibling program writes the file in the Czech ANSI code page; a file that is valid UTF-8 (edited
+    // by hand, or written by a newer tool) is kept as UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder cp1250("windows-1250");
+        text = cp1250.isValid() ? cp1250(bytes) : QString::fromLatin1(bytes);
+    }
     ini_parse_string(text.toUtf8().constData(), &onEntry, &values_);
 }
 

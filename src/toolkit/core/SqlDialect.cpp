@@ -165,8 +165,9 @@ QStringList SqliteDialect::createTable(const QString& table, const std::vector<C
             p += c.type;
             if (type.contains(QLatin1String("char")) || type == QLatin1String("text"))
                 p += QStringLiteral(" collate rtrim");
+            // SQLite lets a key column hold NULL unless it is told otherwise.
             if (c.primaryKey)
-                p += QStringLiteral(" primary key");
+                p += QStringLiteral(" not null primary key");
         }
         if (!c.defaultLiteral.isEmpty())
             p += QStringLiteral(" default ") + c.defaultLiteral;
@@ -182,6 +183,26 @@ QStringList SqliteDialect::createIndex(const QString& name, const QString& table
     return {QStringLiteral("create %1index %2 on %3 (%4)")
                 .arg(unique ? QStringLiteral("unique ") : QString(), name, table,
                      columns.join(QLatin1Char(',')))};
+}
+
+QString SqliteDialect::nullableKeyCount(const QString& table) const {
+    // An integer primary key is the row id and never NULL.
+    return QStringLiteral("select count(*) from pragma_table_info('%1') where pk>0 and \"notnull\"=0 and "
+                          "lower(type)<>'integer'")
+        .arg(table);
+}
+
+QStringList SqliteDialect::rebuildTable(const QString& table, const std::vector<ColumnDef>& columns) const {
+    const QString novy = table + QStringLiteral("_novy");
+    QStringList names;
+    for (const auto& c : columns)
+        names << c.name;
+    const QString list = names.join(QLatin1Char(','));
+    QStringList out = createTable(novy, columns);
+    out << QStringLiteral("insert into %1 (%2) select %2 from %3").arg(novy, list, table);
+    out << QStringLiteral("drop table %1").arg(table);
+    out << QStringLiteral("alter table %1 rename to %2").arg(novy, table);
+    return out;
 }
 
 QString SqliteDialect::insertReturning(const QString& table, const QStringList& columns,

@@ -58,6 +58,18 @@ public:
     // backs a rule. SQL Server gets none: its databases keep the layout the installations already have.
     virtual QStringList createIndex(const QString& name, const QString& table, const QStringList& columns,
                                     bool unique) const = 0;
+    // A query whose first column counts the primary-key columns of `table` that still accept NULL (tables
+    // made by an earlier layout); empty where the engine never lets a key be NULL.
+    virtual QString nullableKeyCount(const QString& table) const {
+        (void)table;
+        return {};
+    }
+    // The statements that make `table` anew with `columns`, keeping its rows; empty where not needed.
+    virtual QStringList rebuildTable(const QString& table, const std::vector<ColumnDef>& columns) const {
+        (void)table;
+        (void)columns;
+        return {};
+    }
     // An insert of the named columns with positional placeholders; when identityColumn is not empty the
     // statement's result (or the engine's last id) gives the identity assigned by the server.
     virtual QString insertReturning(const QString& table, const QStringList& columns,
@@ -104,6 +116,8 @@ public:
                             bool unique) const override;
     QString insertReturning(const QString& table, const QStringList& columns,
                             const QString& identityColumn) const override;
+    QString nullableKeyCount(const QString& table) const override;
+    QStringList rebuildTable(const QString& table, const std::vector<ColumnDef>& columns) const override;
 
     static QString timestampText(const QDateTime& value); // the stored form
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataSource.h"
+#include "toolkit/core/DataSource.h"
 
 #include <QCheckBox>
 #include <QPointer>

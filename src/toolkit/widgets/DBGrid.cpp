@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -313,6 +314,18 @@ private:
     DBGrid* grid_;
 };
 
+namespace {
+class NarrowTitles : public QProxyStyle {
+public:
+    explicit NarrowTitles(QObject* parent) { setParent(parent); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_HeaderMargin)
+            return 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+} // namespace
+
 DBGrid::DBGrid(QWidget* parent)
     : QTableView(parent), model_(new DatasetTableModel(this)), delegate_(new GridDelegate(this)) {
     setModel(model_);
@@ -328,6 +341,9 @@ DBGrid::DBGrid(QWidget* parent)
     titles->setSectionsMovable(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setStretchLastSection(false);
+    // A column is as wide as it is given, and a narrow one keeps its title: the titles take little padding.
+    titles->setMinimumSectionSize(1);
+    titles->setStyle(new NarrowTitles(this)); // outlives the header
     connect(titles, &QHeaderView::sectionClicked, this, [this](int column) {
         if (mode_ == Mode::Browse)
             Q_EMIT titleClicked(column);
@@ -541,8 +557,15 @@ void DBGrid::writeEditor() {
     Field* f = model_->fieldAt(index.column());
     if (!f || !model_->editable(index))
         return;
-    f->setText(delegate_->editValue(e, index));
-    e->setModified(false);
+    // Called inside the dataset's signal: a refused value is reported, never thrown through the emission.
+    try {
+        f->setText(delegate_->editValue(e, index));
+        e->setModified(false);
+    } catch (const DatabaseError& error) {
+        dataset_->failUpdate(error.message());
+    } catch (const Abort&) {
+        dataset_->failUpdate(QStringLiteral("Hodnotu nelze zapsat."));
+    }
 }
 
 void DBGrid::syncFromDataset() {

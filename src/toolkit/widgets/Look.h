@@ -1,26 +1,25 @@
 #pragma once
 
-// Colours, fonts and small helpers shared by the main window's layout and its behaviour.
+// Small helpers for laying out windows: standard colours, fonts by pixel height, palettes, object names,
+// widths measured in the control's own font, and the small integer state kept on a control ("Tag").
 
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
+#include <QObject>
 #include <QRadioButton>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
-namespace fokl {
+namespace tk {
 
 inline const QColor kSkyBlue(166, 202, 240);
 inline const QColor kLime(0, 255, 0);
 inline const QColor kAqua(0, 255, 255);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kRed(255, 0, 0);
 inline const QColor kGradientInactiveCaption(215, 228, 242);
-
-// The width of the left column and of the boxes in it.
-constexpr int kColumnWidth = 662;
-constexpr int kNarrowWidth = 685;
-constexpr int kWideWidth = 1220;
 
 inline QFont tahoma(int pixels, bool bold = false, bool italic = false) {
     QFont font(QStringLiteral("Tahoma"));
@@ -40,6 +39,13 @@ inline void setBackground(QWidget* widget, const QColor& color) {
 inline void setTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+// The colour of the text typed into an edit.
+inline void setEditTextColor(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, color);
     widget->setPalette(palette);
 }
 
@@ -68,4 +74,13 @@ inline int captionWidth(const QAbstractButton* button) {
     return captionWidth(button, button->text());
 }
 
-} // namespace fokl
+// Small integer states kept on the controls themselves (a field's pick mark, a button's mode), as the
+// dynamic property "Tag".
+inline int tagOf(const QObject* object) {
+    return object->property("Tag").toInt();
+}
+inline void setTag(QObject* object, int tag) {
+    object->setProperty("Tag", tag);
+}
+
+} // namespace tk

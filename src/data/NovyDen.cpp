@@ -1,7 +1,7 @@
 // Founding a new working day: the marker rows of the day and of the pause, and the free slots.
 
-#include "app/FoKL.h"
-#include "data/DmKL.h"
+#include "DmKL.h"
+
 #include "toolkit/core/Dialogs.h"
 #include "toolkit/core/Errors.h"
 
@@ -24,36 +24,38 @@ private:
 
 } // namespace
 
-void TFoKL::VlozZnacku(TDateTime cas, const QString& kod, const QString& text) {
-    tk::Dataset& q = *DmKL->QReserve;
+void TDmKL::VlozZnacku(TDateTime cas, const QString& kod, const QString& text) {
+    tk::Dataset& q = *QReserve;
     q.insert();
-    DmKL->QReserveObjekt->setAsString(EdVObj->text());
-    DmKL->QReserveDatumCas->setAsDateTime(cas);
-    DmKL->QReserveDoba->setAsInteger(0);
-    DmKL->QReserveRCPacienta->setAsString(kod);
-    DmKL->QReserveJmenoPac->setAsString(text);
+    QReserveObjekt->setAsString(aktualniVyber().objKod);
+    QReserveDatumCas->setAsDateTime(cas);
+    QReserveDoba->setAsInteger(0);
+    QReserveRCPacienta->setAsString(kod);
+    QReserveJmenoPac->setAsString(text);
     q.post();
 }
 
-void TFoKL::GenerujIntervaly(TDateTime Od, TDateTime Do, int Interval) {
-    tk::Dataset& q = *DmKL->QReserve;
+void TDmKL::GenerujIntervaly(TDateTime Od, TDateTime Do, int Interval) {
+    tk::Dataset& q = *QReserve;
     q.edit();
     for (int i = 1; Od + i * Interval * kMinute < Do + tk::kTolerance; ++i) {
         q.insert();
-        DmKL->QReserveObjekt->setAsString(EdVObj->text());
-        DmKL->QReserveDatumCas->setAsDateTime(Od + (i - 1) * Interval * kMinute);
-        DmKL->QReserveDoba->setAsInteger(Interval);
-        DmKL->QReserveRCPacienta->setAsString(QString());
-        DmKL->QReserveJmenoPac->setAsString(QString());
+        QReserveObjekt->setAsString(aktualniVyber().objKod);
+        QReserveDatumCas->setAsDateTime(Od + (i - 1) * Interval * kMinute);
+        QReserveDoba->setAsInteger(Interval);
+        // Empty text, not NULL: a free slot is found by comparing its client and name with blanks.
+        QReserveRCPacienta->setAsString(QStringLiteral(""));
+        QReserveJmenoPac->setAsString(QStringLiteral(""));
         q.post();
     }
 }
 
-void TFoKL::ZalozNovyDen() {
-    tk::Dataset& q = *DmKL->QReserve;
+void TDmKL::ZalozNovyDen() {
+    const Vyber v = aktualniVyber();
+    tk::Dataset& q = *QReserve;
     q.close();
     q.open();
-    if (!q.isEmpty() || !Navigator->visibleButtons().contains(tk::DBNavigator::Insert)) {
+    if (!q.isEmpty() || !v.zapisovatelny()) {
         tk::dialogs().message(
             QStringLiteral(
                 "Založení nového pracovního dne je možné jen pokud\r\n- je vybrán určitý den a pracoviště\r\n"
@@ -62,44 +64,40 @@ void TFoKL::ZalozNovyDen() {
                 "  (generování polední pauzy či jednotlivých intervalů).\r\n"
                 "  Začátky a konce pracovní doby pak můžete upravit ručně."),
             tk::MessageIcon::Information);
-        BbTiskNovy->setText(QStringLiteral("<?>"));
         tk::abort();
     }
-    DmKL->QObjekt->locate(QStringLiteral("Kod"), EdVObj->text(), {true, false});
-    const bool gpp = DmKL->QObjektGpp->asBoolean();
-    const bool gin = DmKL->QObjektGin->asBoolean();
-    const int interval = DmKL->QObjektInterval->asInteger();
-    const bool vpp = DmKL->QParamPVPP->asBoolean();
-    const TDateTime den = tk::fromDate(EdVDatum->date());
+    const Pracoviste p = NajdiPracoviste(v.objKod).value_or(Pracoviste{});
+    const bool vpp = QParamPVPP->asBoolean();
+    const TDateTime den = tk::fromDate(v.datum);
     const auto cas = [&](tk::Field* h, tk::Field* m) {
         return den + tk::encodeTime(h->asInteger(), m->asInteger());
     };
     try {
         // A day is written whole or not at all: a day left half-founded would no longer be offered for
         // founding.
-        DmKL->SpojeniKL->inTransaction([&] {
+        SpojeniKL->inTransaction([&] {
             Generovani generovani(GenerovaniDne);
-            VlozZnacku(cas(DmKL->QParamPPrOdH, DmKL->QParamPPrOdM), QStringLiteral("1"),
+            VlozZnacku(cas(QParamPPrOdH, QParamPPrOdM), QStringLiteral("1"),
                        QStringLiteral("======ZPD======="));
-            VlozZnacku(cas(DmKL->QParamPPrDoH, DmKL->QParamPPrDoM), QStringLiteral("4"),
+            VlozZnacku(cas(QParamPPrDoH, QParamPPrDoM), QStringLiteral("4"),
                        QStringLiteral("======KPD======="));
-            if (gpp && vpp) {
-                VlozZnacku(cas(DmKL->QParamPPPOdH, DmKL->QParamPPPOdM), QStringLiteral("2"),
+            if (p.gpp && vpp) {
+                VlozZnacku(cas(QParamPPPOdH, QParamPPPOdM), QStringLiteral("2"),
                            QStringLiteral("======ZPP======="));
-                VlozZnacku(cas(DmKL->QParamPPPDoH, DmKL->QParamPPPDoM), QStringLiteral("3"),
+                VlozZnacku(cas(QParamPPPDoH, QParamPPPDoM), QStringLiteral("3"),
                            QStringLiteral("======KPP======="));
             }
-            if (gin && interval > 0) {
+            if (p.gin && p.interval > 0) {
                 const auto span = [&](TDateTime od, TDateTime doCasu) {
-                    DmKL->KonecPredchozi = od;
-                    DmKL->ZacatekNasledujici = doCasu;
-                    GenerujIntervaly(DmKL->KonecPredchozi, DmKL->ZacatekNasledujici, interval);
+                    KonecPredchozi = od;
+                    ZacatekNasledujici = doCasu;
+                    GenerujIntervaly(KonecPredchozi, ZacatekNasledujici, p.interval);
                 };
-                const TDateTime prOd = den + DmKL->QParamPVPrOd->asDateTime();
-                const TDateTime prDo = den + DmKL->QParamPVPrDo->asDateTime();
-                if (gpp && vpp) {
-                    span(prOd, den + DmKL->QParamPVPPOd->asDateTime());
-                    span(den + DmKL->QParamPVPPDo->asDateTime(), prDo);
+                const TDateTime prOd = den + QParamPVPrOd->asDateTime();
+                const TDateTime prDo = den + QParamPVPrDo->asDateTime();
+                if (p.gpp && vpp) {
+                    span(prOd, den + QParamPVPPOd->asDateTime());
+                    span(den + QParamPVPPDo->asDateTime(), prDo);
                 } else {
                     span(prOd, prDo);
                 }
@@ -109,9 +107,11 @@ void TFoKL::ZalozNovyDen() {
                 q.cancel();
         });
     } catch (...) {
-        // Show the day as the database has it after the rollback.
+        // Show the day as the database has it after the rollback; closing drops the row being inserted
+        // without a cancel, so the navigator and the step buttons are put back into browsing here.
         q.close();
         tk::guard([&] { q.open(); });
+        RezimProhlizeni();
         throw;
     }
     q.close();

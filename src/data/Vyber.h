@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-// The selection as the main window's controls hold it, read in one go so that the list query and the
-// universal button's rules can be worked out (and tested) without the window.
+// The selection as the main window's controls hold it, read in one go: the list query, the universal
+// button's rules and the record rules work from it without any window.
 enum class Obdobi { Den, Tyden, Mesic, Rok, Vse };
 enum class Zobrazeni { Volne, Obsazene, Vse };
 
@@ -25,6 +25,8 @@ struct Vyber {
     QString kprKod;
     bool kprNazvano = false;
     Zobrazeni zobrazeni = Zobrazeni::Obsazene;
+    // The permanent worker of the workplace last looked up in the selection; "00" when none.
+    QString stalyPracovnik = QStringLiteral("00");
 
     // Period "Den", the workplace filter on, the client and worker filters off.
     bool denPracoviste() const { return obdobi == Obdobi::Den && obj && !rcp && !kpr; }
@@ -41,8 +43,3 @@ QStringList sestavSeznamSql(const Vyber& vyber, int rezim, const tk::SqlDialect&
 // The button mode the rules give, tried in order, each rule that holds overwriting the one before;
 // `seznamPrazdny` tells whether the list just built has no rows.
 int urciRezimTlacitka(const Vyber& vyber, bool seznamPrazdny);
-
-// The key filter of the date fields, made for the Czech numeric keypad: "," becomes ".", "+" a blank, "*"
-// and "-" a colon; then only backspace, the blank and "." "/" "0"-"9" ":" pass. A null character means
-// the key is discarded.
-QChar FiltrKlavesyData(QChar c);

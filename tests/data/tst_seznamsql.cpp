@@ -1,4 +1,4 @@
-#include "overview/Vyber.h"
+#include "data/Vyber.h"
 #include "support/tk_TestEnv.h"
 
 #include <QtTest>
