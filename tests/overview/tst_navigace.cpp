@@ -137,23 +137,23 @@ private Q_SLOTS:
         QVERIFY(zaloz(t, dnes().addDays(-1)));
         QVERIFY(obsad(t, 10, 0, QStringLiteral("Šťastná Žofie"), QStringLiteral("7556011234")));
         TFoKL& w = t.w();
-        w.EdVRCP->setText(QStringLiteral("7556011234"));
-        w.LbVJmPac->setText(QStringLiteral("Šťastná Žofie"));
-        w.ChBVRCP->setChecked(true);
-        w.ChBVObj->setChecked(false);
-        w.RBZObsazeno->setChecked(true);
+        w.GBObdobi->EdVRCP->setText(QStringLiteral("7556011234"));
+        w.GBObdobi->LbVJmPac->setText(QStringLiteral("Šťastná Žofie"));
+        w.GBObdobi->ChBVRCP->setChecked(true);
+        w.GBObdobi->ChBVObj->setChecked(false);
+        w.PSeznam->RBZObsazeno->setChecked(true);
         QTest::mouseClick(w.PKalendar->EdSt, Qt::LeftButton);
-        QCOMPARE(w.EdVDatum->date(), dnes().addDays(-1));
-        QVERIFY(w.ChBVRCP->isChecked());
-        QVERIFY(w.RBZObsazeno->isChecked());
+        QCOMPARE(w.GBObdobi->EdVDatum->date(), dnes().addDays(-1));
+        QVERIFY(w.GBObdobi->ChBVRCP->isChecked());
+        QVERIFY(w.PSeznam->RBZObsazeno->isChecked());
         QCOMPARE(t.seznam(), QStringList{"10:00 Šťastná Žofie"});
         QTest::mouseDClick(w.PKalendar->EdCt, Qt::LeftButton);
-        QCOMPARE(w.EdVDatum->date(), dnes());
-        QVERIFY(w.RBVDen->isChecked());
-        QVERIFY(w.ChBVObj->isChecked());
-        QVERIFY(!w.ChBVRCP->isChecked());
-        QVERIFY(w.RBZVse->isChecked());
-        QCOMPARE(tlacitek(w.Navigator), 10);
+        QCOMPARE(w.GBObdobi->EdVDatum->date(), dnes());
+        QVERIFY(w.GBObdobi->RBVDen->isChecked());
+        QVERIFY(w.GBObdobi->ChBVObj->isChecked());
+        QVERIFY(!w.GBObdobi->ChBVRCP->isChecked());
+        QVERIFY(w.PSeznam->RBZVse->isChecked());
+        QCOMPARE(tlacitek(w.PSeznam->Navigator), 10);
         QCOMPARE(t.seznam().first(), QStringLiteral("08:00 ======ZPD======="));
     }
 
@@ -170,7 +170,7 @@ private Q_SLOTS:
         QCOMPARE(aktualni(), QStringLiteral("čt 10.12.2026  10:00 "));
         klik(g, 2);
         QCOMPARE(aktualni(), QStringLiteral("čt 10.12.2026  09:00 Nováková Jana"));
-        w.RBZObsazeno->setChecked(true);
+        w.PSeznam->RBZObsazeno->setChecked(true);
         QCOMPARE(t.seznam(),
                  (QStringList{"08:00 ======ZPD=======", "09:00 Nováková Jana",
                               "11:30 ======ZPP=======", "12:30 ======KPP=======", "16:30 ======KPD======="}));
@@ -187,29 +187,29 @@ private Q_SLOTS:
         const QDate sobota(2026, 12, 12);
         QVERIFY(zaloz(t, sobota));
         TFoKL& w = t.w();
-        w.RBVTyden->setChecked(true);
-        w.RBZObsazeno->setChecked(true);
-        w.NastavDatum(dnes());
+        w.GBObdobi->RBVTyden->setChecked(true);
+        w.PSeznam->RBZObsazeno->setChecked(true);
+        w.GBObdobi->NastavDatum(dnes());
         w.ObnovVyber();
-        QCOMPARE(tlacitek(w.Navigator), 5);
+        QCOMPARE(tlacitek(w.PSeznam->Navigator), 5);
         tk::DBGrid* g = w.PKalendar->GrSo;
         QCOMPARE(g->cellText(3, 0), QStringLiteral("09:30"));
         const int id = DmKL->QSo->rowValue(4, *DmKL->QSoIDRes).toInt();
         dvojklik(g, 3);
         QCOMPARE(w.VybranyIDRes, id);
-        QCOMPARE(w.EdVDatum->date(), sobota);
-        QVERIFY(w.RBVDen->isChecked());
-        QVERIFY(w.ChBVObj->isChecked());
-        QVERIFY(w.RBZVse->isChecked());
-        QCOMPARE(tlacitek(w.Navigator), 10);
+        QCOMPARE(w.GBObdobi->EdVDatum->date(), sobota);
+        QVERIFY(w.GBObdobi->RBVDen->isChecked());
+        QVERIFY(w.GBObdobi->ChBVObj->isChecked());
+        QVERIFY(w.PSeznam->RBZVse->isChecked());
+        QCOMPARE(tlacitek(w.PSeznam->Navigator), 10);
         QCOMPARE(DmKL->QReserveIDRes->asInteger(), id);
         QCOMPARE(aktualni(), QStringLiteral("so 12.12.2026  09:30 "));
         QCOMPARE(DmKL->QSoIDRes->asInteger(), id);
         // Ready for writing: Edit takes the lock on that workplace-day.
-        QTest::mouseClick(w.Navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
+        QTest::mouseClick(w.PSeznam->Navigator->button(tk::DBNavigator::Edit), Qt::LeftButton);
         QVERIFY(DmKL->QReserve->isEditing());
         QCOMPARE(t.zamky(), 1);
-        QTest::mouseClick(w.Navigator->button(tk::DBNavigator::Cancel), Qt::LeftButton);
+        QTest::mouseClick(w.PSeznam->Navigator->button(tk::DBNavigator::Cancel), Qt::LeftButton);
     }
 
     // After each navigator action the calendar is rebuilt: posting the last free slot turns the strip red,
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(w.PKalendar->GrCt->cellText(1, 1), QStringLiteral("O"));
         dialogs->answerNext(true);
         QVERIFY(naCas(8, 30));
-        QTest::mouseClick(w.Navigator->button(tk::DBNavigator::Delete), Qt::LeftButton);
+        QTest::mouseClick(w.PSeznam->Navigator->button(tk::DBNavigator::Delete), Qt::LeftButton);
         QCOMPARE(w.PKalendar->GrCt->model()->rowCount(), 1);
         QCOMPARE(w.PKalendar->PCt->palette().color(QPalette::Window), QColor(255, 0, 0));
     }
