@@ -41,7 +41,7 @@ template <typename T> void kdyzOtevre(const std::function<void(T*)>& body) {
 }
 
 QString tlacitko(TFoKL& w) {
-    return w.BbTiskNovy->text();
+    return w.PSeznam->BbTiskNovy->text();
 }
 
 // The lines of the PDF's text that hold one of the words, in their order.
@@ -101,12 +101,20 @@ class TestTisk : public QObject {
                QStringLiteral(
                    "insert into Pracov (Kod,Titul,Prijmeni,Jmeno) values ('01','Mgr.','Čermáková','Běla'),"
                    "('02','','Kříž','Ondřej')"));
+        execKL(dm, QStringLiteral("insert into Pacienti (RC,Titul,Prijmeni,Jmeno) values "
+                                  "('7556011234','','Šťastná','Žofie')"));
     }
 
-    static void klient(Prehled& t, const QString& rc, const QString& jmeno) {
-        t.w().GBObdobi->EdVRCP->setText(rc);
-        t.w().GBObdobi->LbVJmPac->setText(jmeno);
-        t.w().GBObdobi->BbTiskK->show();
+    // Types a code into an empty code field, as the user does.
+    static void napis(QLineEdit* pole, const QString& kod) {
+        pole->clear();
+        QTest::keyClicks(pole, kod);
+    }
+
+    // Types the client's birth number; the name found shows the client preset, which is clicked.
+    static void klient(Prehled& t, const QString& rc) {
+        napis(t.w().GBObdobi->EdVRCP, rc);
+        QVERIFY(t.w().GBObdobi->BbTiskK->isVisible());
         QTest::mouseClick(t.w().GBObdobi->BbTiskK, Qt::LeftButton);
     }
 
@@ -240,7 +248,7 @@ private Q_SLOTS:
         QVERIFY(t.ok);
         klienti(t);
         t.w().PSeznam->RBZVolno->setChecked(true);
-        klient(t, QStringLiteral("7556011234"), QStringLiteral("Šťastná Žofie"));
+        klient(t, QStringLiteral("7556011234"));
         QCOMPARE(tlacitko(t.w()), QStringLiteral("Tisk K"));
         QVERIFY(t.w().PSeznam->RBZObsazeno->isChecked());
         QCOMPARE(t.w().PSeznam->RBZObsazeno->text(), QStringLiteral("Aktuální"));
@@ -269,13 +277,12 @@ private Q_SLOTS:
         QVERIFY(t.ok);
         klienti(t);
         TFoKL& w = t.w();
-        w.NastavDatum(dnes());
-        w.EdVKPr->setText(QStringLiteral("01"));
-        w.LbVJmPr->setText(QStringLiteral("Čermáková Běla"));
-        w.BbTiskP->show();
-        QTest::mouseClick(w.BbTiskP, Qt::LeftButton);
+        w.GBObdobi->NastavDatum(dnes());
+        napis(w.GBObdobi->EdVKPr, QStringLiteral("01"));
+        QVERIFY(w.GBObdobi->BbTiskP->isVisible());
+        QTest::mouseClick(w.GBObdobi->BbTiskP, Qt::LeftButton);
         QCOMPARE(tlacitko(w), QStringLiteral("Tisk P"));
-        QCOMPARE(tagOf(w.BbTiskNovy), 3);
+        QCOMPARE(tagOf(w.PSeznam->BbTiskNovy), 3);
         const QString text = tisk(t, QStringLiteral("ResPD"));
         QVERIFY2(text.contains(QStringLiteral("Rozvrh pracovníka na den")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Čermáková Běla (01)")));
@@ -287,30 +294,30 @@ private Q_SLOTS:
 
     // The preset buttons put the selection into the printable or the writable state.
     void presetButtons() {
-        Prehled t;
+        Prehled t(&pracovnici);
         QVERIFY(t.ok);
         TFoKL& w = t.w();
-        w.NastavDatum(dnes());
-        w.EdVObj->setText(QStringLiteral("00001"));
-        w.LbVNazObj->setText(QStringLiteral("Vana"));
-        w.BbOjednat->show();
-        w.BbTiskO->show();
-        w.RBVMesic->setChecked(true);
-        QTest::mouseClick(w.BbOjednat, Qt::LeftButton);
-        QVERIFY(w.RBVDen->isChecked() && w.ChBVObj->isChecked() && w.RBZVse->isChecked());
+        w.GBObdobi->NastavDatum(dnes());
+        napis(w.GBObdobi->EdVObj, QStringLiteral("00001"));
+        QCOMPARE(w.GBObdobi->LbVNazObj->text(), QStringLiteral("Vana"));
+        QVERIFY(w.GBObdobi->BbOjednat->isVisible() && w.GBObdobi->BbTiskO->isVisible());
+        w.GBObdobi->RBVMesic->setChecked(true);
+        QTest::mouseClick(w.GBObdobi->BbOjednat, Qt::LeftButton);
+        QVERIFY(w.GBObdobi->RBVDen->isChecked() && w.GBObdobi->ChBVObj->isChecked() &&
+                w.PSeznam->RBZVse->isChecked());
         QCOMPARE(tlacitko(w), QStringLiteral("Nový D"));
-        QCOMPARE(int(w.Navigator->visibleButtons().size()), 10);
-        QTest::mouseClick(w.BbTiskNovy, Qt::LeftButton);
-        w.RBVTyden->setChecked(true);
+        QCOMPARE(int(w.PSeznam->Navigator->visibleButtons().size()), 10);
+        QTest::mouseClick(w.PSeznam->BbTiskNovy, Qt::LeftButton);
+        w.GBObdobi->RBVTyden->setChecked(true);
         QCOMPARE(tlacitko(w), QString());
-        QTest::mouseClick(w.BbTiskO, Qt::LeftButton);
+        QTest::mouseClick(w.GBObdobi->BbTiskO, Qt::LeftButton);
         QCOMPARE(tlacitko(w), QStringLiteral("Tisk O"));
         // The client preset leaves the workplace and worker filters off.
-        w.ChBVKPr->setChecked(true);
-        klient(t, QStringLiteral("7556011234"), QStringLiteral("Šťastná Žofie"));
-        QVERIFY(w.RBVVse->isChecked() && w.ChBVRCP->isChecked() && !w.ChBVObj->isChecked() &&
-                !w.ChBVKPr->isChecked());
-        QCOMPARE(tagOf(w.BbTiskNovy), 4);
+        w.GBObdobi->ChBVKPr->setChecked(true);
+        klient(t, QStringLiteral("7556011234"));
+        QVERIFY(w.GBObdobi->RBVVse->isChecked() && w.GBObdobi->ChBVRCP->isChecked() &&
+                !w.GBObdobi->ChBVObj->isChecked() && !w.GBObdobi->ChBVKPr->isChecked());
+        QCOMPARE(tagOf(w.PSeznam->BbTiskNovy), 4);
     }
 
     // A missing or broken project file: a message naming the file and the report; the program goes on.
