@@ -131,9 +131,8 @@ private Q_SLOTS:
         QVERIFY(radky(k->GrCt).isEmpty());
         t.pracovisteDen("00002", dnes(), QStringLiteral("Magnet"));
         QCOMPARE(radky(k->GrCt).size(), 3); // 20-minute slots: 8:00, 8:20, 8:40
-        t.w().GBObdobi->EdVObj->setText(QStringLiteral("00000"));
-        t.w().GBObdobi->LbVNazObj->clear();
-        t.w().ObnovVyber();
+        t.w().GBObdobi->EdVObj->clear();
+        QTest::keyClicks(t.w().GBObdobi->EdVObj, QStringLiteral("00000"));
         for (int i = 0; i < 7; ++i) {
             QVERIFY(radky(k->mrizky()[i]).isEmpty());
             QCOMPARE(pas(k->pasy()[i]), kZelena);

@@ -130,18 +130,23 @@ private Q_SLOTS:
     // A header click shows that day with the filters as they are; a double click makes it the writable
     // selection of the workplace.
     void headerClicks() {
-        Prehled t;
+        Prehled t([](TDmKL& dm) {
+            execKL(dm, QStringLiteral("insert into Pacienti (RC,Titul,Prijmeni,Jmeno) values "
+                                      "('7556011234','','Šťastná','Žofie')"));
+        });
         QVERIFY(t.ok);
         QVERIFY(zaloz(t, dnes()));
         QVERIFY(obsad(t, 9, 0, QStringLiteral("Šťastná Žofie"), QStringLiteral("7556011234")));
         QVERIFY(zaloz(t, dnes().addDays(-1)));
         QVERIFY(obsad(t, 10, 0, QStringLiteral("Šťastná Žofie"), QStringLiteral("7556011234")));
         TFoKL& w = t.w();
-        w.GBObdobi->EdVRCP->setText(QStringLiteral("7556011234"));
-        w.GBObdobi->LbVJmPac->setText(QStringLiteral("Šťastná Žofie"));
-        w.GBObdobi->ChBVRCP->setChecked(true);
-        w.GBObdobi->ChBVObj->setChecked(false);
-        w.PSeznam->RBZObsazeno->setChecked(true);
+        w.GBObdobi->EdVRCP->clear();
+        QTest::keyClicks(w.GBObdobi->EdVRCP, QStringLiteral("7556011234"));
+        QCOMPARE(w.GBObdobi->LbVJmPac->text().trimmed(), QStringLiteral("Šťastná Žofie"));
+        QTest::mouseClick(w.GBObdobi->ChBVRCP, Qt::LeftButton);
+        QTest::mouseClick(w.GBObdobi->ChBVObj, Qt::LeftButton);
+        QTest::mouseClick(w.PSeznam->RBZObsazeno, Qt::LeftButton);
+        QVERIFY(w.GBObdobi->ChBVRCP->isChecked() && !w.GBObdobi->ChBVObj->isChecked());
         QTest::mouseClick(w.PKalendar->EdSt, Qt::LeftButton);
         QCOMPARE(w.GBObdobi->EdVDatum->date(), dnes().addDays(-1));
         QVERIFY(w.GBObdobi->ChBVRCP->isChecked());
