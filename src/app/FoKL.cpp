@@ -87,6 +87,7 @@ TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWi
     PKalendar->setGeometry(668, 0, 529, 635);
     vytvorStatusBar();
     pripojPanely();
+    PripojCiselniky();
     PripojNavigaci();
     PripojTisk();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codelists/Ciselniky.h"
 #include "data/Vyber.h"
 
 #include "toolkit/core/DateTime.h"
@@ -53,6 +54,12 @@ public:
     void FormClose();
     void BtOKClick();
     bool EdHesloKeyPress(QKeyEvent* event); // true when the key was swallowed
+    void N11PracovisteClick();
+    void N12VolneDnyClick();
+    void N13ParametryClick();
+    void N14PacientiClick();
+    void N15PracovClick();
+    void N21BlokResClick();
     void N2RedukceClick();
     void N31ZalohaClick();
     void N32ObnovaClick();
@@ -75,7 +82,7 @@ public:
     void DBGridSeznamDblClick();
 
     // The opening routines of the list windows (Left, Top, Mode, Code); the code fields call them as
-    // pickers. Set when the code-list windows are wired in.
+    // pickers. They open the code-list windows; a test may put a recorder in their place.
     std::function<void(int Left, int Top, int Mode, const QString&Code)> OtevriObjekty, OtevriKlienty,
         OtevriPracovniky;
     // The selection as the controls hold it now.
@@ -114,8 +121,10 @@ public:
     bool StartNeprobehl = true;
     int ChybyPripojeni = 0;
     bool VerzeOK = false;
-    QString VybranyKod; // a code picked in a list window, waiting for delivery
-    int Tag = 0;        // 1 after a start in which a database could not be used
+    TVyberKodu VyberKodu;                       // shared with the list windows
+    QString& VybranyKod = VyberKodu.VybranyKod; // a code picked in a list window, waiting for delivery
+    std::unique_ptr<TCiselniky> Ciselniky;      // the code-list windows and their opening routines
+    int Tag = 0;                                // 1 after a start in which a database could not be used
 
     // State shared with the reservation overview and editing.
     int DenTydne = 0;
@@ -154,6 +163,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PripojCiselniky();
     void vytvorMenu();
     void vytvorZamceni();
     void vytvorStatusBar();

@@ -251,6 +251,19 @@ public:
     void ZamkniDen();
     void OdemkniDen();
 
+    // Code lists (DmKLCiselniky.cpp). The list orders of the list windows: 0 by code, 1 by name; each
+    // closes the dataset, sets its query and opens it again.
+    void SeradObjekty(int Poradi);
+    void SeradPacienty(int Poradi);
+    void SeradPracovniky(int Poradi);
+    // True when clients and workers are taken from the Kinemo database (read only here).
+    bool KlientiZKinema() const;
+    // Inserts and posts the Czech public holidays of a year into the open holidays dataset.
+    void GenerujSvatky(int Rok);
+    // Replaces every holiday of a year by the generated ones, all or nothing; the holidays dataset is
+    // open on its last row afterwards, also after a failure (which goes on to the caller).
+    void ImportujSvatky(int Rok);
+
     // The free window of the row being written: the earliest start and the latest end.
     tk::TDateTime KonecPredchozi = 0;
     tk::TDateTime ZacatekNasledujici = 0;

@@ -11,3 +11,9 @@ QString BezMezer(const QString& text);
 // with "0" up to the width. A stripped value that is already as long as the width (or longer) comes back
 // unchanged; a value of only blanks becomes all zeros.
 QString DoplnNulami(const QString& text, int width);
+
+// Checks a birth number as typed (blanks ignored). An empty text, and a text that is not a whole number
+// ("Toto není tvar RČ" is shown whatever `Show` says), leave `Error` untouched; otherwise `Error` tells
+// whether the number is wrong, and `Show` lets a wrong one be reported with "Chybné RČ". Numbers of 1 to 4
+// digits are client identifiers and pass.
+void KontrolaRC(const QString& Text, bool Show, bool& Error);

@@ -40,7 +40,6 @@ private Q_SLOTS:
         TPanelDetailu& d = *w.GBDetail;
 
         // The workplace code, its name, the filter, "Vše".
-        QTest::mouseDClick(v.EdVObj, Qt::LeftButton); // no list windows wired here: only marks the field
         prepis(v.EdVObj, QStringLiteral("1"));
         opust(v.EdVObj);
         QCOMPARE(v.EdVObj->text(), QStringLiteral("00001"));
