@@ -14,15 +14,21 @@ struct Chyba {
     QString text;
 };
 
+// The depth of braces after the character `c`.
+int hloubkaZavorek(QChar c, int hloubka) {
+    if (c == QLatin1Char('{'))
+        return hloubka + 1;
+    if (c == QLatin1Char('}'))
+        return hloubka - 1;
+    return hloubka;
+}
+
 // Splits at the separator where it stands outside braces: "{Pole|výchozí}" keeps its own.
 QStringList rozdel(const QString& text, QChar oddelovac) {
     QStringList out{QString()};
     int hloubka = 0;
     for (QChar c : text) {
-        if (c == QLatin1Char('{'))
-            ++hloubka;
-        else if (c == QLatin1Char('}'))
-            --hloubka;
+        hloubka = hloubkaZavorek(c, hloubka);
         if (c == oddelovac && hloubka == 0)
             out << QString();
         else
@@ -53,10 +59,7 @@ Qt::Alignment zarovnani(const QString& text, int radek) {
 void kontrolaZavorek(const QString& text, int radek) {
     int hloubka = 0;
     for (QChar c : text) {
-        if (c == QLatin1Char('{'))
-            ++hloubka;
-        else if (c == QLatin1Char('}'))
-            --hloubka;
+        hloubka = hloubkaZavorek(c, hloubka);
         if (hloubka < 0 || hloubka > 1)
             throw Chyba{radek, QStringLiteral("nepárové složené závorky v „%1“").arg(text)};
     }
