@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libqt6opengl6-dev libgl-dev
-  libinih-dev libsqlite3-dev libjpeg62-turbo-dev
+  libinih-dev libsqlite3-dev libjpeg62-turbo-dev poppler-utils
   xvfb xauth fonts-dejavu-core locales
 )
 missing=()

@@ -6,8 +6,10 @@
 #include "data/KLDataUp.h"
 #include "editing/PanelDetailu.h"
 #include "maintenance/Udrzba.h"
+#include "overview/PKalendar.h"
 #include "overview/PanelSeznamu.h"
 #include "overview/PanelVyberu.h"
+#include "reports/RvSystem.h"
 
 #include "toolkit/core/Clock.h"
 #include "toolkit/core/Dialogs.h"
@@ -82,12 +84,13 @@ TFoKL::TFoKL(TDmKL& dm, const QString& programFolder, QWidget* parent) : QMainWi
     GBObdobi = new TPanelVyberu(dm_, central);
     GBDetail = new TPanelDetailu(dm_, central);
     PSeznam = new TPanelSeznamu(dm_, central);
-    PKalendar = named(new QFrame(central), "PKalendar");
+    PKalendar = new TPKalendar(dm_, central);
     PKalendar->setGeometry(668, 0, 529, 635);
-    setBackground(PKalendar, kGradientInactiveCaption);
     vytvorStatusBar();
     pripojPanely();
     PripojCiselniky();
+    PripojNavigaci();
+    PripojTisk();
 
     // Stacking: the picture lies under the password prompt and the upgrade notice; the list covers the
     // OK button once it is shown.
@@ -453,6 +456,7 @@ void TFoKL::FormClose() {
             delete w;
     }
     IniSoubor.reset();
+    RvKalendo.reset();
     if (ukonciProgram)
         ukonciProgram();
     else
@@ -594,7 +598,8 @@ void TFoKL::SestavSeznam() {
 }
 
 void TFoKL::SestavKalendar() {
-    // The week calendar of the selected workplace is drawn here.
+    PKalendar->SestavKalendar(GBObdobi->EdVDatum->date(), DenTydne, GBObdobi->EdVObj->text(),
+                              GBObdobi->LbVNazObj->text());
 }
 
 void TFoKL::NastavRezervaci() {

@@ -5,6 +5,7 @@
 
 #include "toolkit/core/DateTime.h"
 #include "toolkit/core/IniFile.h"
+#include "toolkit/widgets/DBNavigator.h"
 
 #include <QAction>
 #include <QFrame>
@@ -23,9 +24,13 @@ class TDmKL;
 class TPanelVyberu;
 class TPanelSeznamu;
 class TPanelDetailu;
+class TPKalendar;
+namespace rv {
+class RvProject;
+}
 
 // The main window. It composes its panels (the selection box, the reservation detail, the reservation
-// list; the week calendar stands in the frame PKalendar) and wires them to each other and to the data
+// list, the week calendar) and wires them to each other and to the data
 // module, whose record rules report their changes of mode by signals. It is created locked: only the
 // disabled selection box, the password prompt and the picture are shown until the access password is
 // given. The start sequence runs when the window first becomes active.
@@ -85,6 +90,25 @@ public:
     // The selection as the controls hold it now.
     Vyber vyber() const;
 
+    // Moving through time and the week calendar's clicks (overview/Navigace.cpp).
+    void UpDwDenClick(bool up);
+    void UpDwTydenClick(bool up);
+    void UpDwMesicClick(bool up);
+    void NavigatorClick(tk::DBNavigator::Button button);
+    void KalendarDenClick(const QDate& datum);
+    void KalendarDenDblClick(const QDate& datum);
+    void KalendarRadekClick(int idRes);
+    void KalendarRadekDblClick(const QDate& datum, int den, int idRes);
+    void KalendarTydenClick(int dny);
+
+    // The preset buttons of the selection box (overview/Tisk.cpp).
+    void BbTiskOClick();
+    void BbTiskKClick();
+    void BbTiskPClick();
+    // The report project beside the program, reading the list and the parameter row; the universal
+    // button prints through it.
+    std::unique_ptr<rv::RvProject> RvKalendo;
+
     // Hooks. ukonciProgram ends the program (by default it quits the application's event loop).
     std::function<void()> ukonciProgram;
 
@@ -108,6 +132,7 @@ public:
     int DenTydne = 0;
     tk::TDateTime CilovyCas = 0;
     bool PotlacitObnovu = false;
+    int VybranyIDRes = 0; // the slot double-clicked in the calendar, kept across the refresh
 
     static const QStringList NazvyMesicu; // "leden" ... "prosinec"
 
@@ -122,7 +147,7 @@ public:
     TPanelVyberu* GBObdobi;
     TPanelDetailu* GBDetail;
     TPanelSeznamu* PSeznam;
-    QFrame* PKalendar;
+    TPKalendar* PKalendar;
 
     // Locked window.
     QLabel* LbHeslo;
@@ -145,6 +170,9 @@ private:
     void vytvorZamceni();
     void vytvorStatusBar();
     void pripojPanely();
+    void PripojNavigaci();
+    void PripojTisk();
+    void posunObdobi(int dny, bool up);
     void spustStart();
     void dorucVybranyKod();
     void odemkni();

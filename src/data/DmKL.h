@@ -176,6 +176,9 @@ public:
     // The day queries and their data sources by weekday, 0 = Monday ... 6 = Sunday.
     std::array<tk::Dataset*, 7> dnyTydne() const { return {QPo, QUt, QSt, QCt, QPa, QSo, QNe}; }
     std::array<tk::DataSource*, 7> zdrojeDnu() const { return {DSPo, DSUt, DSSt, DSCt, DSPa, DSSo, DSNe}; }
+    // The day query of a weekday (0 = Monday) opened on a workplace's rows of one day without its marker
+    // rows, by start time (DmKLKalendar.cpp).
+    void OtevriDenKalendare(int den, const QString& objekt, const QDate& datum);
 
     // Derived fields.
     void QPacientiCalcFields(tk::Dataset& DataSet);

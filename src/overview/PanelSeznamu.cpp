@@ -268,10 +268,15 @@ void TPanelSeznamu::ZalozNovyDen() {
 
 void TPanelSeznamu::BbTiskNovyClick() {
     bool zalozen = false;
-    const int rezim = rezimTlacitka();
-    if (rezim == RezimZadny)
+    const auto tiskni = [this](const QString& sestava) {
+        if (tiskniSestavu)
+            tiskniSestavu(sestava);
+    };
+    switch (rezimTlacitka()) {
+    case RezimZadny:
         tk::dialogs().message(QStringLiteral("Funkce tlačítka se mění podle nastavení výběru a zobrazení."));
-    if (rezim == RezimNovyDen) {
+        break;
+    case RezimNovyDen:
         if (nepracovniDen && nepracovniDen() > 0 &&
             !tk::dialogs().question(QStringLiteral("Tento den není pro vybrané pracoviště jako pracovní.\r\n"
                                                    "Chcete přesto pro tento den generovat položky ?"),
@@ -279,6 +284,18 @@ void TPanelSeznamu::BbTiskNovyClick() {
             tk::abort();
         ZalozNovyDen();
         zalozen = true;
+        break;
+    case RezimTiskO:
+        tiskni(QStringLiteral("ResOD"));
+        break;
+    case RezimTiskP:
+        tiskni(QStringLiteral("ResPD"));
+        break;
+    case RezimTiskK:
+        tiskni(QStringLiteral("ResKV"));
+        break;
+    default:
+        break;
     }
     obnov();
     if (zalozen && poZalozeniDne)

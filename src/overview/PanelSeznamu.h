@@ -28,12 +28,15 @@ public:
     std::function<void()> obnovVyber;
     std::function<int()> nepracovniDen;
     std::function<void()> poZalozeniDne;
+    // Prints a report of the project beside the program over the list, by its name.
+    std::function<void(const QString& sestava)> tiskniSestavu;
 
     // Handlers.
     void RBZVolnoClick();
     void RBZObsazenoClick();
     void RBZVseClick();
-    // The universal button: founds the day in mode "Nový D"; the printing modes belong to the reports.
+    // The universal button: prints the list of a workplace's or a worker's day, or a client's bookings,
+    // or founds the day in mode "Nový D"; then the refresh.
     void BbTiskNovyClick();
 
     // The display mode of the display box.

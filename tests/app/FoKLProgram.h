@@ -11,6 +11,7 @@
 #include "codelists/FoNapovedaP.h"
 #include "data/DmKL.h"
 #include "editing/PanelDetailu.h"
+#include "overview/PKalendar.h"
 #include "overview/PanelSeznamu.h"
 #include "overview/PanelVyberu.h"
 

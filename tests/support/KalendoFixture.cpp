@@ -1,4 +1,5 @@
 #include "KalendoFixture.h"
+#include "PdfText.h"
 
 #include "app/KLConect.h"
 #include "data/KLDataUp.h"
@@ -19,6 +20,8 @@ void clearDialogs() {
 
 ProgramFolder::ProgramFolder() {
     QDir(dir_.path()).mkpath(QStringLiteral("Kalend"));
+    // The report project lies beside the program, as the build ships it.
+    copyReportProject(slozkaProgramu());
 }
 
 QString ProgramFolder::root() const {

@@ -10,7 +10,8 @@
 namespace kltest {
 
 // A temporary installation: a program folder with a six-character name ("Kalend/") whose parent holds
-// Kinemo.INI, and the SQLite database files in its subfolder data.
+// Kinemo.INI, and the SQLite database files in its subfolder data; the report project lies beside the
+// program.
 class ProgramFolder {
 public:
     ProgramFolder();

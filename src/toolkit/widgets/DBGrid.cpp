@@ -46,6 +46,12 @@ public:
         return appeared;
     }
 
+    GridColumnStyle style(int column) const { return styles_.value(column); }
+    void setStyle(int column, const GridColumnStyle& style) {
+        if (styles_.size() <= column)
+            styles_.resize(column + 1);
+        styles_[column] = style;
+    }
     QList<GridColumn>& columns() { return columns_; }
     const QList<GridColumn>& columns() const { return columns_; }
     Field* fieldAt(int column) const {
@@ -124,6 +130,18 @@ public:
             }
             case Qt::TextAlignmentRole:
                 return columns_[index.column()].alignment.toInt();
+            case Qt::BackgroundRole: {
+                const QColor c = style(index.column()).color;
+                return c.isValid() ? QVariant(c) : QVariant();
+            }
+            case Qt::ForegroundRole: {
+                const QColor c = style(index.column()).textColor;
+                return c.isValid() ? QVariant(c) : QVariant();
+            }
+            case Qt::FontRole: {
+                const GridColumnStyle st = style(index.column());
+                return st.ownFont ? QVariant(st.font) : QVariant();
+            }
             default:
                 return {};
             }
@@ -199,6 +217,7 @@ private:
     DBGrid* grid_;
     QPointer<Dataset> dataset_;
     QList<GridColumn> columns_;
+    QList<GridColumnStyle> styles_;
     bool explicit_ = false;
     std::vector<Field*> fields_;
     int rows_ = 0;
@@ -391,6 +410,15 @@ int DBGrid::columnCount() const {
 
 Field* DBGrid::columnField(int index) const {
     return model_->fieldAt(index);
+}
+
+void DBGrid::setColumnStyle(int column, const GridColumnStyle& style) {
+    model_->setStyle(column, style);
+    viewport()->update();
+}
+
+GridColumnStyle DBGrid::columnStyle(int column) const {
+    return model_->style(column);
 }
 
 void DBGrid::applyColumns() {

@@ -2,6 +2,8 @@
 
 #include "toolkit/core/DataSource.h"
 
+#include <QColor>
+#include <QFont>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -15,6 +17,14 @@ struct GridColumn {
     int width = 0; // pixels; 0: from the field's display width
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool visible = true;
+};
+
+// How a column's cells look beyond the grid's own palette and font.
+struct GridColumnStyle {
+    QColor color;     // cell background; invalid: the grid's own
+    QColor textColor; // invalid: the grid's own
+    QFont font;       // used when ownFont is set
+    bool ownFont = false;
 };
 
 class DatasetTableModel;
@@ -38,6 +48,9 @@ public:
     QList<GridColumn> columns() const;
     GridColumn& column(int index);
     int columnCount() const;
+    // The look of a column's cells; repainted at once.
+    void setColumnStyle(int column, const GridColumnStyle& style);
+    GridColumnStyle columnStyle(int column) const;
     // Shows changes made through column(): titles, alignments, widths, visibility.
     void applyColumns();
     Field* columnField(int index) const;
