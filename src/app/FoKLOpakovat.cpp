@@ -1,6 +1,7 @@
 #include "FoKL.h"
 #include "editing/FoOpakovat.h"
 #include "overview/PanelSeznamu.h"
+#include "overview/PanelVyberu.h"
 
 #include "data/DmKL.h"
 
@@ -16,6 +17,16 @@ void TFoKL::BbOpakovatClick() {
         return;
     }
     auto* okno = new TFoOpakovat(dm_, *kurz, this);
+    if (!kurz->rc.isEmpty())
+        okno->tiskKlienta = [this, rc = kurz->rc] {
+            // The client's schedule as "Tisk K" prints it: the client in the selection, the client preset,
+            // then the universal button in its client mode.
+            GBObdobi->EdVRCP->setText(rc);
+            BbTiskKClick();
+            ObnovVyber();
+            if (PSeznam->rezimTlacitka() == RezimTiskK)
+                PSeznam->BbTiskNovyClick();
+        };
     // The course books through the list of each day; the list then shows the selection's day again, on
     // the row the course started from.
     const int id = dm_.QReserveIDRes->asInteger();

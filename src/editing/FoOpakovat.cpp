@@ -92,7 +92,7 @@ TFoOpakovat::TFoOpakovat(TDmKL& dm, const Kurz& kurz, QWidget* parent)
     nastaveni->addWidget(RBKazdyTyden, 1, 0);
     nastaveni->addWidget(RBKazdeDvaTydny, 1, 1);
     auto* tlacitka = new QHBoxLayout;
-    tlacitka->addWidget(LbVysledek, 1);
+    tlacitka->addStretch();
     tlacitka->addWidget(BbObjednat);
     tlacitka->addWidget(BbTiskK);
     tlacitka->addWidget(BbZavrit);
@@ -101,6 +101,7 @@ TFoOpakovat::TFoOpakovat(TDmKL& dm, const Kurz& kurz, QWidget* parent)
     okno->addLayout(nastaveni);
     okno->addLayout(radekDnu);
     okno->addWidget(SGTerminy, 1);
+    okno->addWidget(LbVysledek);
     okno->addLayout(tlacitka);
 
     const auto zmena = [this] { tk::guard([this] { ZmenaNastaveni(); }); };

@@ -5,6 +5,8 @@
 
 #include "data/ZamekDne.h"
 #include "editing/FoOpakovat.h"
+#include "reports/RvSystem.h"
+#include "support/PdfText.h"
 
 using namespace kltest;
 using N = tk::DBNavigator;
@@ -13,6 +15,12 @@ namespace {
 
 const QString kNovakova = QStringLiteral("8551011234");
 const QString kDvorak = QStringLiteral("535228123");
+
+// The output-device dialog answered with a PDF file at once.
+class DoPdf : public rv::VyberVystupu {
+public:
+    rv::VolbaVystupu vyber(const QString&, QWidget*) override { return {rv::Vystup::Pdf, QString(), 1}; }
+};
 
 } // namespace
 
@@ -29,9 +37,9 @@ class TestOpakovani : public QObject {
         return scalarKL(*DmKL, QStringLiteral("select count(*) from Reserve where ") + where).toInt();
     }
 
-    // Books the 9:00 slot of workplace 00001 on `d` for `rc` as a receptionist does: the day founded with
-    // "Nový D" when it is empty, the slot clicked, Edit, the birth number, Post.
-    void objednej(const QDate& d, const QString& rc) {
+    // The 9:00 slot of workplace 00001 on `d`, clicked in the list; the day founded with "Nový D" first
+    // when it is empty.
+    void naDevet(const QDate& d) {
         t->pracovisteDen(QStringLiteral("00001"), d);
         TPanelSeznamu& s = *t->w().PSeznam;
         tk::Dataset& q = *DmKL->QReserve;
@@ -48,6 +56,13 @@ class TestOpakovani : public QObject {
         grid->scrollTo(bunka);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(bunka).center());
         QCOMPARE(q.recNo(), radek);
+    }
+
+    // Books that slot for `rc` as a receptionist does: Edit, the birth number, Post.
+    void objednej(const QDate& d, const QString& rc) {
+        naDevet(d);
+        TPanelSeznamu& s = *t->w().PSeznam;
+        tk::Dataset& q = *DmKL->QReserve;
         QTest::mouseClick(s.Navigator->button(N::Edit), Qt::LeftButton);
         QVERIFY(q.isEditing());
         TPanelDetailu& d2 = *t->w().GBDetail;
@@ -74,11 +89,15 @@ class TestOpakovani : public QObject {
 private Q_SLOTS:
     void init() {
         dialogs = &tktest::installTestEnvironment();
+        rv::setVyberVystupu(std::make_unique<DoPdf>());
         t = std::make_unique<Prehled>(klientiAPracovnici);
         QVERIFY(t->ok);
         dialogs->clear();
     }
-    void cleanup() { t.reset(); }
+    void cleanup() {
+        t.reset();
+        rv::setVyberVystupu(nullptr);
+    }
 
     void theDatesOfACourse_data() {
         QTest::addColumn<int>("krok");
@@ -118,6 +137,8 @@ private Q_SLOTS:
         QVERIFY2(co[4].startsWith(QStringLiteral("termín je obsazen: DVOŘÁK")), qPrintable(co[4]));
         QCOMPARE(sloupec(o, 1), QStringList(10, QStringLiteral("9:00")));
         QCOMPARE(o->LbVysledek->text(), QStringLiteral("Lze objednat 8 z 10."));
+        if (const QByteArray slozka = qgetenv("KALENDO_SNIMKY"); !slozka.isEmpty())
+            QVERIFY(o->grab().save(QString::fromLocal8Bit(slozka) + QStringLiteral("/opakovat.png")));
 
         klikni(o->BbObjednat);
         QCOMPARE(dialogs->texts(), QStringList());
@@ -133,7 +154,18 @@ private Q_SLOTS:
         // The list is back on the day and the row the course started from.
         QCOMPARE(t->w().GBObdobi->EdVDatum->date(), dnes());
         QCOMPARE(DmKL->QReserveRCPacienta->asString().trimmed(), kNovakova);
+
+        // The client's schedule printed right after: the nine visits.
+        const QString pdf = t->folder.root() + QStringLiteral("kurz.pdf");
+        dialogs->fileNext(pdf);
+        QVERIFY(o->BbTiskK->isVisible());
+        klikni(o->BbTiskK);
+        QCOMPARE(t->w().PSeznam->BbTiskNovy->text(), QStringLiteral("Tisk K"));
+        QCOMPARE(DmKL->QReserve->recordCount(), 9);
+        QVERIFY(QFile::exists(pdf));
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("NOVÁKOVÁ")));
         zavri(o);
+        naDevet(dnes()); // back on the first visit
 
         // The same action again books nothing twice.
         klikni(t->w().PSeznam->BbOpakovat);
